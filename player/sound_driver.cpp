@@ -1,0 +1,3 @@
+#include "player/sound_driver.h"
+
+SoundDriverTable SoundDriver = {};
