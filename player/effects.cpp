@@ -51,10 +51,14 @@ int glissando_period(const PtChannel& ch) {
 void vibrato_step(PtChannel& ch) {
     // 127, not 128: the deepest vibrato reaches +-30 periods.
     const int delta = pt_waveforms[pt_vibrato_wave][ch.vibrato_pos] * ch.vibrato_depth / 127;
-    // A period at or below 0 would make the voice step backwards; a channel
-    // without a pitch yet (period 0) stays still instead of starting to move.
-    int period = ch.period + delta;
-    if (period < 1) period = ch.period > 0 ? 1 : 0;
+    // A period at or below 0 would make the voice step backwards, so the
+    // swing stops at 1; a channel without a pitch yet (period 0) stays still
+    // rather than being set moving by the swing alone.
+    int period = 0;
+    if (ch.period > 0) {
+        period = ch.period + delta;
+        if (period < 1) period = 1;
+    }
     SoundDriver.set_period(period);
     ch.vibrato_pos = (ch.vibrato_pos + ch.vibrato_speed) & 63;
 }
