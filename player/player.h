@@ -59,6 +59,14 @@ void pt_update_tick_length();
 // Song position: row + 100 * order index, 32-bit wrap-around. Any thread.
 uint32_t pt_position();
 
+// 1 when the last pt_tick started a new row (also one at the same position,
+// as a one-row pattern loop gives); 0 for the other ticks, pattern-delay
+// repetitions and ticks at speed 0. Same thread as pt_tick.
+int pt_row_started();
+// Position of the row that the last row start began, as it stood before that
+// row's effects wrote any jump (B, D, E6x). Same thread as pt_tick.
+uint32_t pt_started_row_position();
+
 // Ticks since a row last carried each sample number (indexed by sample number).
 // Written by the audio thread, read by the main thread.
 extern std::atomic<int32_t> pt_trigger_age[32];

@@ -29,6 +29,9 @@ int32_t pt_tick_counter = 0;
 int32_t pt_break_row = 0;
 int32_t pt_current_pattern = 0;
 const PatternCell* pt_current_row = nullptr;
+// For pt_row_started: audio thread (or a tool's own thread).
+static int32_t row_started_by_last_tick = 0;
+static uint32_t started_row_position = 0;  // before any jump of that row is written
 int32_t pt_vibrato_wave = PT_WAVE_SINE;
 int32_t pt_tremolo_wave = PT_WAVE_SINE;
 PtChannel pt_chan[PT_MAX_CHANNELS] = {};
@@ -148,6 +151,7 @@ void pt_reset_song() {
 }
 
 void pt_tick() {
+    row_started_by_last_tick = 0;
     if (!pt_song_loaded()) return;
     if (pt_speed != 0) {
         pt_tick_counter++;
@@ -155,6 +159,8 @@ void pt_tick() {
             pt_tick_counter = 0;
             if (count_down_pattern_delays()) return;
             start_row();
+            row_started_by_last_tick = 1;
+            started_row_position = pt_position();
         }
     }
     if (pt_current_row == nullptr) return;
@@ -173,25 +179,37 @@ void pt_tick() {
 
 void pt_update_trigger_ages() {
     if (!pt_song_loaded()) return;
+    // One write per entry, so the main thread never sees a passing value.
+    uint32_t triggered = 0;  // bit s: sample number s was carried by a trigger cell
     if (pt_tick_counter == 0 && pt_current_row != nullptr) {
         for (int i = 0; i < pt_channels; i++) {
             const PatternCell& cell = pt_current_row[i];
             // Deliberately "note index not 0", not "has a note": cells with only a
             // sample number count too, and the beat pulses rely on that.
-            if (cell.note != 0 && !is_tone_portamento(cell.effect))
-                pt_trigger_age[cell.sample].store(-1, std::memory_order_relaxed);
+            if (cell.note != 0 && !is_tone_portamento(cell.effect)) triggered |= 1u << cell.sample;
         }
     }
-    for (std::atomic<int32_t>& age : pt_trigger_age) {
+    for (int s = 0; s < 32; s++) {
+        std::atomic<int32_t>& age = pt_trigger_age[s];
         const int32_t value = age.load(std::memory_order_relaxed);
-        // Saturates instead of wrapping after years of play.
-        if (value < INT32_MAX) age.store(value + 1, std::memory_order_relaxed);
+        if (triggered & (1u << s))
+            age.store(0, std::memory_order_relaxed);
+        else if (value < INT32_MAX)  // saturates instead of wrapping after years of play
+            age.store(value + 1, std::memory_order_relaxed);
     }
 }
 
 void pt_update_tick_length() {
     if (pt_tempo <= 0) return;  // nothing loaded: keep the tick length as it is
     pt_samples_per_tick = 5512500 / (pt_tempo * 50);
+}
+
+int pt_row_started() {
+    return row_started_by_last_tick;
+}
+
+uint32_t pt_started_row_position() {
+    return started_row_position;
 }
 
 uint32_t pt_position() {
