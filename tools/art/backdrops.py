@@ -6,12 +6,12 @@ import random
 
 import cairo
 
-from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, fill_outline,
-                    grass, ground, hills, limb, oval, poly, rgb, smooth_path, sky,
-                    stroke_curve, sun, vignette)
+from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, grass, ground, herd,
+                    hills, limb, oval, poly, rgb, smooth_path, sky, stroke_curve, sun, tufts,
+                    vignette)
 
-TITLE_SKY = [(0.00, '#06061e'), (0.25, '#1a0c4a'), (0.50, '#6a1450'),
-             (0.75, '#d0301e'), (1.00, '#ff8a1e')]
+TITLE_SKY = [(0.00, '#04041a'), (0.30, '#140a44'), (0.60, '#4a0e4a'),
+             (0.85, '#a01a34'), (1.00, '#e0501e')]
 
 
 def sunburst(ctx, cx, cy, rays, alpha):
@@ -22,7 +22,7 @@ def sunburst(ctx, cx, cy, rays, alpha):
         ctx.line_to(cx + 2000 * math.cos(a0), cy + 2000 * math.sin(a0))
         ctx.line_to(cx + 2000 * math.cos(a1), cy + 2000 * math.sin(a1))
         ctx.close_path()
-    ctx.set_source_rgba(1.0, 0.55, 0.25, alpha)
+    ctx.set_source_rgba(1.0, 0.35, 0.30, alpha)
     ctx.fill()
 
 
@@ -86,14 +86,14 @@ def title(ctx):
     cx, cy, r = 0.5 * W, 0.56 * H, 0.36 * H
     sunburst(ctx, cx, cy, 36, 0.10)
     for k, a in enumerate((0.16, 0.10, 0.06)):
-        ctx.set_source_rgba(1.0, 0.45, 0.2, a)
+        ctx.set_source_rgba(0.9, 0.2, 0.25, a)
         ctx.arc(cx, cy, r * (1.10 + 0.14 * k), 0, 2 * math.pi)
         ctx.fill()
     # a deep red sun with bands of colour across its lower half
     g = cairo.RadialGradient(cx, cy - 0.3 * r, 0.1 * r, cx, cy, r)
-    g.add_color_stop_rgb(0, *rgb('#ff9a3a'))
-    g.add_color_stop_rgb(0.7, *rgb('#f0501e'))
-    g.add_color_stop_rgb(1, *rgb('#c02818'))
+    g.add_color_stop_rgb(0, *rgb('#e8401e'))
+    g.add_color_stop_rgb(0.6, *rgb('#c0201c'))
+    g.add_color_stop_rgb(1, *rgb('#8a0e22'))
     ctx.set_source(g)
     ctx.arc(cx, cy, r, 0, 2 * math.pi)
     ctx.fill()
@@ -134,31 +134,52 @@ TREE_SKY = [(0.00, '#08163e'), (0.35, '#1e3c7a'), (0.62, '#5a5a9a'),
             (0.84, '#e8803a'), (1.00, '#ffcc5e')]
 
 
+def fork(ctx, x, y, angle, length, width, depth, rnd, tips):
+    """One limb of the crown and, recursively, the limbs it forks into."""
+    ex = x + length * math.cos(angle)
+    ey = y - length * math.sin(angle)
+    bend = rnd.uniform(-0.25, 0.25) * length
+    mx = (x + ex) / 2 + bend * math.sin(angle)
+    my = (y + ey) / 2 + bend * math.cos(angle)
+    limb(ctx, [(x, y), (mx, my), (ex, ey)], width, width * 0.62, INK, 0)
+    if depth == 0:
+        tips.append((ex, ey))
+        return
+    for k in range(2 if depth > 1 else 3):
+        spread = rnd.uniform(0.25, 0.6) * (1 if k % 2 else -1)
+        fork(ctx, ex, ey, angle + spread, length * rnd.uniform(0.55, 0.72), width * 0.6,
+             depth - 1, rnd, tips)
+
+
 def baobab(ctx, x, y, s):
-    """The baobab: a fat bottle trunk with short root-like branches."""
+    """The baobab: a fat bottle trunk under a crown of stubby, forking limbs
+    that look like roots held up to the sky."""
+    rnd = random.Random(5)
     ctx.save()
     ctx.translate(x, y)
     ctx.scale(s, s)
-    trunk = [(-110, 0), (-100, -100), (-80, -220), (-70, -300), (-90, -350), (-50, -360),
-             (0, -350), (50, -360), (90, -350), (70, -300), (80, -220), (100, -100), (120, 0)]
+    trunk = [(-150, 0), (-130, -80), (-110, -200), (-92, -290), (-104, -340), (-40, -356),
+             (0, -348), (40, -356), (104, -340), (94, -290), (112, -200), (134, -80), (160, 0)]
     blob(ctx, trunk, INK, 0, 0.8)
-    branches = [[(-60, -340), (-130, -390), (-200, -400), (-250, -440)],
-                [(-60, -340), (-110, -420), (-120, -480)],
-                [(-20, -350), (-30, -430), (-70, -500), (-60, -540)],
-                [(10, -350), (30, -440), (20, -520)],
-                [(40, -345), (100, -420), (150, -470), (140, -520)],
-                [(60, -340), (150, -380), (230, -390), (280, -430)],
-                [(-130, -390), (-150, -440), (-140, -470)],
-                [(150, -470), (200, -500), (220, -530)]]
-    for b in branches:
-        limb(ctx, b, 34, 10, INK, 0)
-    # sparse leaf clumps at the branch tips
-    for b in branches:
-        ex, ey = b[-1]
-        for dx, dy, rx, ry in ((0, 0, 36, 16), (-20, 8, 22, 12), (22, 6, 24, 12)):
-            ellipse(ctx, ex + dx, ey + dy, rx, ry)
-            ctx.set_source_rgb(*INK)
+    tips = []
+    for bx, angle, length in ((-80, 2.55, 130), (-50, 2.05, 150), (-10, 1.65, 150),
+                              (30, 1.25, 150), (70, 0.80, 140), (90, 0.35, 110),
+                              (-95, 2.95, 100)):
+        fork(ctx, bx, -330, angle, length, 44, 2, rnd, tips)
+    # sparse leaves: small clusters at the twig ends
+    ctx.set_source_rgb(*INK)
+    for tx, ty in tips:
+        for _ in range(4):
+            ellipse(ctx, tx + rnd.uniform(-14, 14), ty + rnd.uniform(-10, 8),
+                    rnd.uniform(6, 11), rnd.uniform(4, 7))
             ctx.fill()
+    # warm light from the sun on the trunk's right side
+    smooth_path(ctx, trunk, True, 0.8)
+    g = cairo.LinearGradient(-40, 0, 140, 0)
+    g.add_color_stop_rgba(0, 1.0, 0.55, 0.25, 0.0)
+    g.add_color_stop_rgba(1, 1.0, 0.55, 0.25, 0.30)
+    ctx.set_source(g)
+    ctx.fill()
     ctx.restore()
 
 
@@ -170,8 +191,11 @@ def tree(ctx):
     ground(ctx, '#5a2a14', '#2a120a', '#0e0604')
     acacia(ctx, 0.14 * W, HORIZON + 6, 0.35)
     acacia(ctx, 0.86 * W, HORIZON + 6, 0.3)
-    baobab(ctx, 0.5 * W, HORIZON + 24, 0.92)
-    grass(ctx, HORIZON + 30, H + 5, 10, 22, INK, 1.7)
+    herd(ctx, 0.24 * W, HORIZON + 4, 0.8)
+    herd(ctx, 0.29 * W, HORIZON + 6, 0.6)
+    tufts(ctx, 1.7)
+    baobab(ctx, 0.5 * W, HORIZON + 40, 0.66)
+    grass(ctx, HORIZON + 30, HORIZON + 60, 10, 22, INK, 1.7)
     vignette(ctx, 0.5)
 
 
@@ -246,56 +270,166 @@ def djembe(ctx, x, y, s, body, band):
     ctx.restore()
 
 
-FESTIVE_SKY = [(0.00, '#1a0630'), (0.35, '#5a0e40'), (0.65, '#c0301e'),
-               (0.88, '#f57a1a'), (1.00, '#ffb030')]
+FESTIVE_SKY = [(0.00, '#12062e'), (0.35, '#3e0c46'), (0.65, '#8a1438'),
+               (0.88, '#d0381e'), (1.00, '#f07a1e')]
+
+
+def palm(ctx, x, y, s):
+    """A palm: a leaning, ringed trunk and a crown of drooping fronds."""
+    ctx.save()
+    ctx.translate(x, y)
+    ctx.scale(s, s)
+    trunk = [(0, 0), (10, -120), (30, -240), (60, -340)]
+    limb(ctx, trunk, 34, 20, INK, 0)
+    top = trunk[-1]
+    # fronds arch up and out, then droop at their tips
+    for ex, ey in ((-180, 70), (-170, -10), (-100, -80), (10, -96), (110, -66), (175, -4),
+                   (185, 74), (60, 60), (-70, 60)):
+        mx, my = ex * 0.5, ey * 0.5 - 45
+        limb(ctx, [top, (top[0] + mx, top[1] + my), (top[0] + ex, top[1] + ey)], 28, 4, INK, 0)
+    oval(ctx, top[0], top[1], 18, 14, INK)
+    ctx.restore()
+
+
+def dancer(ctx, x, y, s, pose, colour=INK):
+    """A dancing figure in silhouette: head, body, wrap skirt, arms raised
+    or swinging as pose (0..3) says."""
+    ctx.save()
+    ctx.translate(x, y)
+    ctx.scale(s, s)
+    oval(ctx, 0, -150, 13, 15, colour)
+    if pose % 2 == 0:        # a head wrap
+        blob(ctx, [(-14, -160), (0, -186), (16, -176), (14, -156)], colour, 0)
+    blob(ctx, [(-16, -132), (16, -132), (20, -80), (-20, -80)], colour, 0, 0.5)
+    poly(ctx, [(-22, -86), (22, -86), (34, -6), (-34, -6)], colour)
+    lean = (-1, 1, -1, 1)[pose]
+    limb(ctx, [(-4 * lean, -8), (-10 * lean, 0)], 10, 8, colour, 0)
+    limb(ctx, [(10, -8), (16, 0)], 10, 8, colour, 0)
+    arms = {0: ((-60, -200), (60, -200)), 1: ((-64, -110), (50, -196)),
+            2: ((-50, -196), (66, -120)), 3: ((-56, -70), (56, -188))}[pose]
+    for sgn, (hx, hy) in zip((-1, 1), arms):
+        limb(ctx, [(sgn * 12, -126), ((sgn * 12 + hx) / 2 + sgn * 8, (-126 + hy) / 2), (hx, hy)],
+             11, 8, colour, 0)
+    ctx.restore()
+
+
+def bunting(ctx, y, sag, count, phase, seed):
+    rnd = random.Random(seed)
+    pts = []
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(3)
+    for i in range(count):
+        t = (i + 0.5) / count
+        x = -30 + t * (W + 60)
+        yy = y + sag * 4 * t * (1 - t)
+        pts.append((x, yy))
+    stroke_curve(ctx, [(-40, y)] + pts + [(W + 40, y)], OUTLINE, 3)
+    for i, (x, yy) in enumerate(pts):
+        col = rgb(KENTE[(i + phase) % len(KENTE)])
+        poly(ctx, [(x - 24, yy), (x + 24, yy), (x + rnd.uniform(-4, 4), yy + 40)], col, 3)
+        ctx.set_source_rgba(1.0, 0.85, 0.5, 0.9)
+        ctx.arc(x, yy + 2, 3, 0, 2 * math.pi)
+        ctx.fill()
+
+
+def banner(ctx, x, y0, y1, w, seed):
+    """A hanging cloth: kente-like weave of stripes and blocks."""
+    rnd = random.Random(seed)
+    blocks = int((y1 - y0) // 40)
+    for k in range(blocks):
+        yy = y0 + k * 40
+        base = rgb(KENTE[(k + seed) % len(KENTE)])
+        ctx.set_source_rgb(*base)
+        ctx.rectangle(x, yy, w, 40)
+        ctx.fill()
+        other = rgb(KENTE[(k + seed + 3) % len(KENTE)])
+        ctx.set_source_rgb(*other)
+        if k % 2:
+            for m in range(3):
+                ctx.rectangle(x, yy + 6 + m * 12, w, 4)
+        else:
+            for m in range(int(w // 18)):
+                ctx.rectangle(x + 5 + m * 18, yy + 4, 6, 32)
+        ctx.fill()
+        if rnd.random() < 0.5:
+            poly(ctx, [(x + w / 2 - 10, yy + 20), (x + w / 2, yy + 8), (x + w / 2 + 10, yy + 20),
+                       (x + w / 2, yy + 32)], rgb('#f8f0d8'))
+    # fringe at the bottom
+    ctx.set_source_rgb(*rgb(KENTE[seed % len(KENTE)]))
+    for m in range(int(w // 8)):
+        ctx.rectangle(x + 2 + m * 8, y0 + blocks * 40, 4, 18)
+    ctx.fill()
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(4)
+    ctx.rectangle(x, y0, w, blocks * 40)
+    ctx.stroke()
+
+
+def balafon(ctx, x, y, s):
+    """A balafon: wooden keys of falling length over a row of gourds."""
+    ctx.save()
+    ctx.translate(x, y)
+    ctx.scale(s, s)
+    keys = 11
+    for k in range(keys):
+        kx = -150 + k * 30
+        oval(ctx, kx + 12, 24, 13 - k * 0.5, 16 - k * 0.7, rgb('#7a4418'), 3)
+    poly(ctx, [(-170, -6), (180, -6), (180, 4), (-170, 4)], rgb('#3a1a08'))
+    for k in range(keys):
+        kx = -150 + k * 30
+        length = 70 - k * 3.5
+        blob(ctx, [(kx, -length / 2), (kx + 24, -length / 2), (kx + 24, length / 2 - 20),
+                   (kx, length / 2 - 20)], rgb('#e8b868'), 3, 0.3)
+    for mx in (-100, 110):
+        limb(ctx, [(mx - 40, -34), (mx - 10, -74)], 6, 5, rgb('#f0dcb0'), 2)
+        oval(ctx, mx - 8, -78, 10, 8, rgb('#c0281e'), 3)
+    ctx.restore()
 
 
 def festive(ctx):
-    sky(ctx, FESTIVE_SKY, horizon=0.62 * H)
-    sun(ctx, 0.5 * W, 0.55 * H, 0.22 * H, inner='#ffd070', outer='#f06020', halo=False)
-    # bunting of cloth pennants strung across the sky
-    for row, (y, sag) in enumerate(((0.10 * H, 50), (0.24 * H, 40))):
-        for i in range(16):
-            x = -20 + i * 70 + row * 35
-            t = (x / W) * 2 - 1
-            yy = y + sag * (1 - t * t)
-            col = rgb(KENTE[(i + row) % len(KENTE)])
-            poly(ctx, [(x, yy), (x + 56, yy), (x + 28, yy + 46)], col, 3)
-        ctx.set_source_rgb(*OUTLINE)
-        ctx.set_line_width(3)
-        ctx.move_to(-20, y)
-        ctx.curve_to(W * 0.3, y + sag * 1.3, W * 0.7, y + sag * 1.3, W + 20, y)
-        ctx.stroke()
     horizon = 0.62 * H
-    ground(ctx, '#5a1a10', '#2a0c08', '#100404', horizon)
-    # village huts and palms on the horizon in silhouette
-    for hx, hs in ((0.12, 1.0), (0.22, 0.7), (0.80, 0.9), (0.90, 0.7)):
-        x = hx * W
-        poly(ctx, [(x - 60 * hs, horizon - 40 * hs), (x, horizon - 110 * hs),
-                   (x + 60 * hs, horizon - 40 * hs)], INK)
-        ctx.set_source_rgb(*INK)
-        ctx.rectangle(x - 45 * hs, horizon - 42 * hs, 90 * hs, 44 * hs)
+    sky(ctx, FESTIVE_SKY, horizon=horizon)
+    stars(ctx, 60, 0.3 * H, 17)
+    # a deep red evening sun: gold letters read well against it
+    cx, cy, r = 0.5 * W, 0.56 * H, 0.27 * H
+    for k, a in enumerate((0.14, 0.08)):
+        ctx.set_source_rgba(0.95, 0.3, 0.2, a)
+        ctx.arc(cx, cy, r * (1.12 + 0.16 * k), 0, 2 * math.pi)
         ctx.fill()
-    acacia(ctx, 0.62 * W, horizon + 2, 0.45)
-    # hanging cloths on a line, the festival's banners
-    panels = [('#c0281e', '#101010'), ('#e8b020', '#3a1a08'), ('#1e6a3a', '#f0dcb0'),
-              ('#2a2a7a', '#e8b020'), ('#e8e0c8', '#3a1a08')]
-    for i, (col, ink) in enumerate(panels):
-        x = 150 + i * 150
-        mudcloth(ctx, x, 0.40 * H, 110, 96, col, ink)
-        ctx.set_source_rgb(*OUTLINE)
-        ctx.set_line_width(4)
-        ctx.rectangle(x, 0.40 * H, 110, 96)
-        ctx.stroke()
-    ctx.set_source_rgb(*OUTLINE)
-    ctx.set_line_width(4)
-    ctx.move_to(100, 0.40 * H)
-    ctx.line_to(924, 0.40 * H)
-    ctx.stroke()
+    g = cairo.RadialGradient(cx, cy - 0.3 * r, 0.1 * r, cx, cy, r)
+    g.add_color_stop_rgb(0, *rgb('#e85a22'))
+    g.add_color_stop_rgb(0.7, *rgb('#c42a1e'))
+    g.add_color_stop_rgb(1, *rgb('#901424'))
+    ctx.set_source(g)
+    ctx.arc(cx, cy, r, 0, 2 * math.pi)
+    ctx.fill()
+    hills(ctx, 14.1, '#3a0a2a', base=horizon, height=24)
+    ground(ctx, '#4a1410', '#260a08', '#0e0404', horizon)
+    tufts(ctx, 2.3, horizon)
+    # the village on the horizon: round huts with conical roofs, palms
+    for hx, hs in ((0.24, 0.9), (0.31, 0.65), (0.70, 0.8), (0.77, 0.6)):
+        x = hx * W
+        poly(ctx, [(x - 56 * hs, horizon - 44 * hs), (x, horizon - 112 * hs),
+                   (x + 56 * hs, horizon - 44 * hs)], INK)
+        ctx.set_source_rgb(*INK)
+        ctx.rectangle(x - 42 * hs, horizon - 46 * hs, 84 * hs, 50 * hs)
+        ctx.fill()
+    # dancers in a ring before the sun
+    for i, (dx, ds) in enumerate(((0.34, 0.85), (0.42, 1.0), (0.50, 0.92), (0.58, 1.0),
+                                  (0.66, 0.86), (0.46, 0.7), (0.55, 0.72))):
+        dancer(ctx, dx * W, horizon + 30 + (8 if ds < 0.8 else 26) * ds, ds, i % 4)
+    # cloths hanging at both sides, and the bunting across the top
+    # a palm on the left, dark behind the words written there; cloths
+    # hanging on the right; bunting along the top
+    palm(ctx, 0.13 * W, horizon + 10, 1.0)
+    for i, x in enumerate((814, 904)):
+        banner(ctx, x - 34, 0, 0.52 * H, 68, i + 1)
+    bunting(ctx, 0.01 * H, 70, 15, 0, 3)
     # the drums in front
-    djembe(ctx, 250, 0.88 * H, 1.0, '#8a3a14', '#e8b020')
-    djembe(ctx, 390, 0.90 * H, 0.8, '#a04a1a', '#f0dcb0')
-    djembe(ctx, 640, 0.90 * H, 0.85, '#7a2a10', '#e8b020')
-    djembe(ctx, 780, 0.88 * H, 1.05, '#9a441a', '#f0dcb0')
-    kente_band(ctx, H - 64, 64)
-    vignette(ctx, 0.4)
+    djembe(ctx, 230, 0.93 * H, 1.0, '#8a3a14', '#e8b020')
+    djembe(ctx, 350, 0.95 * H, 0.76, '#a04a1a', '#f0dcb0')
+    balafon(ctx, 512, 0.86 * H, 0.8)
+    djembe(ctx, 680, 0.95 * H, 0.8, '#7a2a10', '#e8b020')
+    djembe(ctx, 800, 0.93 * H, 1.05, '#9a441a', '#f0dcb0')
+    kente_band(ctx, H - 40, 40)
+    vignette(ctx, 0.35)

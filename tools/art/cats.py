@@ -1,68 +1,88 @@
 """The two cats: 0 the lion (mane, tufted tail) and 1 the cheetah (spots,
-tear lines, slender running body)."""
+tear lines, long legs and a long ringed tail)."""
 import math
+import random
 
-from poster import (H, W, HORIZON, blob, ellipse, fill_outline, foreground_grass,
-                    grass, landscape, limb, oval, poly, rgb, smooth_path, stroke_curve,
-                    sky, sun, hills, ground, acacia, vignette, INK, OUTLINE)
+from poster import (FEET, H, OUTLINE, W, blob, ellipse, foreground_grass, limb, oval, poly,
+                    rgb, savanna, smooth_path, stage, stroke_curve, vignette)
 
 LION_SKY = [(0.00, '#0b0f3a'), (0.35, '#35196a'), (0.62, '#8e2560'),
             (0.85, '#d8452a'), (1.00, '#f08a2a')]
 
 
-def lion(ctx):
-    sky(ctx, LION_SKY)
-    sun(ctx, 0.36 * W, 0.50 * H, 0.25 * H, inner='#fff4b0', outer='#ffc23d')
-    hills(ctx, 2.0, '#4a1640')
-    ground(ctx, '#9a4418', '#5a220c', '#1e0906')
-    acacia(ctx, 0.84 * W, HORIZON + 6, 0.75)
-    acacia(ctx, 0.10 * W, HORIZON + 4, 0.45)
-    grass(ctx, HORIZON + 14, HORIZON + 40, 10, 14, rgb('#3a1208'), 0.3)
+def mane(ctx, cx, cy, rx, ry, locks, colour, seed):
+    """A ring of tapering locks, each a teardrop pointing outwards."""
+    rnd = random.Random(seed)
+    for i in range(locks):
+        a = 2 * math.pi * i / locks + rnd.uniform(-0.08, 0.08)
+        ca, sa = math.cos(a), math.sin(a)
+        reach = rnd.uniform(0.95, 1.12)
+        tip = (cx + rx * reach * ca, cy + ry * reach * sa)
+        base = (cx + rx * 0.45 * ca, cy + ry * 0.45 * sa)
+        w = 0.32 * rx
+        side = (-sa * w, ca * w)
+        curl = 0.25 * rx
+        pts = [(base[0] + side[0], base[1] + side[1]),
+               ((base[0] + tip[0]) / 2 + side[0] * 0.9 - sa * curl, (base[1] + tip[1]) / 2 + side[1] * 0.9 + ca * curl * 0.2),
+               tip,
+               ((base[0] + tip[0]) / 2 - side[0] * 0.7, (base[1] + tip[1]) / 2 - side[1] * 0.7),
+               (base[0] - side[0], base[1] - side[1])]
+        blob(ctx, pts, colour, 4, 0.9)
 
-    coat, shade, mane_dark, mane_mid = rgb('#e6a640'), rgb('#b8742a'), rgb('#5e1c0a'), rgb('#9c3612')
-    # far legs first, a shade darker
-    limb(ctx, [(470, 490), (478, 560), (474, 628)], 40, 30, shade)
-    limb(ctx, [(700, 480), (712, 560), (704, 628)], 52, 30, shade)
-    # tail with its dark tuft
-    stroke_curve(ctx, [(730, 440), (790, 470), (805, 540), (840, 575)], OUTLINE, 17)
-    stroke_curve(ctx, [(730, 440), (790, 470), (805, 540), (840, 575)], coat, 10)
-    blob(ctx, [(828, 560), (858, 566), (866, 596), (840, 600), (826, 585)], mane_dark, 4)
-    # body
-    blob(ctx, [(400, 420), (470, 392), (600, 385), (690, 392), (738, 425), (746, 478),
-               (722, 528), (640, 532), (540, 536), (440, 530), (396, 488)], coat, 6)
-    blob(ctx, [(470, 510), (560, 520), (650, 515), (640, 530), (540, 534), (460, 528)], shade, 0)
-    # near legs
-    limb(ctx, [(420, 480), (424, 560), (418, 630)], 50, 34, coat)
-    limb(ctx, [(655, 470), (668, 560), (660, 630)], 62, 34, coat)
-    for px in (412, 654, 470, 700):
-        oval(ctx, px - 4, 630, 26, 12, coat if px in (412, 654) else shade, 5)
-    # mane: two rings of flame-shaped locks around the head
-    cx, cy = 362, 412
-    for ring, (r_out, r_in, col) in enumerate(((128, 92, mane_dark), (104, 70, mane_mid))):
-        pts = []
-        n = 22
-        for i in range(2 * n):
-            a = math.pi * i / n + ring * 0.15
-            r = r_out if i % 2 == 0 else r_in
-            pts.append((cx + 1.05 * r * math.cos(a), cy + 0.95 * r * math.sin(a)))
-        blob(ctx, pts, col, 5 if ring == 0 else 0, 0.5)
-    # ears
-    oval(ctx, 372, 342, 18, 16, coat, 5)
-    oval(ctx, 372, 344, 9, 8, shade)
-    # face, looking left
-    face = [(392, 380), (360, 352), (322, 358), (298, 382), (282, 410), (274, 436),
-            (282, 462), (306, 480), (342, 480), (372, 464), (394, 430)]
-    blob(ctx, face, coat, 6)
-    blob(ctx, [(278, 432), (300, 420), (330, 432), (340, 462), (316, 478), (288, 468)],
-         rgb('#f6dca0'), 0)
-    poly(ctx, [(272, 424), (292, 420), (290, 440), (276, 440)], rgb('#3a1308'))
-    stroke_curve(ctx, [(282, 442), (290, 456), (308, 460)], OUTLINE, 4)
-    # eye and brow
-    oval(ctx, 318, 398, 11, 6, rgb('#f7e27a'), 3, -0.3)
-    oval(ctx, 316, 398, 4, 4, OUTLINE)
-    stroke_curve(ctx, [(300, 386), (318, 384), (336, 392)], OUTLINE, 5)
-    for wy in (446, 454):
-        oval(ctx, 305, wy, 3, 3, OUTLINE)
+
+def lion(ctx):
+    savanna(ctx, LION_SKY, (0.36, 0.46), 0.25, ('#fff4b0', '#ffc23d'), '#4a1640', 2.0,
+            ('#7a3414', '#3e160a', '#140604'), ((0.86, 0.75), (0.09, 0.45)), '#3a1208')
+
+    coat, shade, light = rgb('#eaa844'), rgb('#b8742a'), rgb('#f8dca0')
+    mane_dark, mane_mid = rgb('#6a200c'), rgb('#a83c14')
+    with stage(ctx, 10, FEET - 640, 1.0, (560, 640)):
+        # far legs first, a shade darker
+        limb(ctx, [(470, 490), (480, 570), (476, 628)], 42, 30, shade)
+        limb(ctx, [(700, 470), (716, 540), (706, 628)], 60, 30, shade)
+        oval(ctx, 470, 630, 26, 12, shade, 5)
+        oval(ctx, 700, 630, 26, 12, shade, 5)
+        # tail with its dark tuft
+        tail = [(736, 430), (790, 460), (806, 530), (842, 566)]
+        stroke_curve(ctx, tail, OUTLINE, 18)
+        stroke_curve(ctx, tail, coat, 10)
+        blob(ctx, [(826, 552), (858, 556), (870, 590), (842, 600), (824, 580)], mane_dark, 4)
+        # body: deep chest, straight back, round haunch
+        blob(ctx, [(410, 420), (470, 392), (600, 388), (690, 392), (740, 420), (750, 478),
+                   (724, 528), (640, 534), (540, 530), (440, 528), (400, 480)], coat, 6)
+        blob(ctx, [(470, 508), (560, 516), (650, 512), (640, 530), (540, 530), (460, 526)],
+             shade, 0)
+        # near legs, with big paws
+        limb(ctx, [(424, 470), (430, 560), (424, 626)], 56, 36, coat)
+        limb(ctx, [(652, 450), (670, 540), (660, 626)], 72, 36, coat)
+        oval(ctx, 414, 630, 30, 13, coat, 5)
+        oval(ctx, 652, 630, 30, 13, coat, 5)
+        for px in (414, 652):
+            for k in (-10, 4):
+                stroke_curve(ctx, [(px + k, 622), (px + k, 636)], OUTLINE, 3)
+        # mane: dark outer locks, lighter inner ones, falling onto the chest
+        cx, cy = 364, 420
+        blob(ctx, [(330, 470), (400, 470), (452, 520), (410, 540), (350, 520)], mane_dark, 4)
+        mane(ctx, cx, cy, 128, 124, 17, mane_dark, 3)
+        mane(ctx, cx, cy, 100, 98, 14, mane_mid, 4)
+        oval(ctx, cx + 2, cy - 2, 84, 82, mane_mid, 0)
+        # round ears on top of the head
+        for ex in (340, 396):
+            oval(ctx, ex, 348, 19, 17, coat, 5)
+            oval(ctx, ex, 350, 9, 8, shade)
+        # face, looking left: broad muzzle, dark nose
+        face = [(396, 376), (368, 352), (330, 352), (302, 372), (286, 404), (276, 436),
+                (284, 464), (310, 484), (346, 484), (376, 468), (398, 430)]
+        blob(ctx, face, coat, 6)
+        blob(ctx, [(280, 436), (302, 420), (334, 434), (342, 462), (318, 480), (290, 470)],
+             light, 0)
+        poly(ctx, [(274, 422), (296, 418), (292, 440), (278, 442)], rgb('#3a1308'))
+        stroke_curve(ctx, [(284, 444), (292, 458), (312, 462)], OUTLINE, 4)
+        oval(ctx, 322, 400, 12, 7, rgb('#f7e27a'), 3, -0.3)
+        oval(ctx, 320, 400, 4.5, 4.5, OUTLINE)
+        stroke_curve(ctx, [(302, 386), (322, 383), (342, 392)], OUTLINE, 5)
+        for wy in (448, 456):
+            oval(ctx, 306, wy, 3, 3, OUTLINE)
     foreground_grass(ctx, 0.2)
     vignette(ctx, 0.45)
 
@@ -71,65 +91,81 @@ CHEETAH_SKY = [(0.00, '#070d35'), (0.40, '#1d2a78'), (0.70, '#6a3a92'),
                (0.88, '#e0673a'), (1.00, '#ffb54a')]
 
 
-def cheetah(ctx):
-    sky(ctx, CHEETAH_SKY)
-    sun(ctx, 0.70 * W, 0.56 * H, 0.17 * H, inner='#fff0c0', outer='#ff9a40')
-    hills(ctx, 3.1, '#2e1850')
-    ground(ctx, '#8a5a1a', '#4a2a0c', '#160a05')
-    acacia(ctx, 0.15 * W, HORIZON + 6, 0.8)
-    grass(ctx, HORIZON + 12, HORIZON + 40, 9, 12, rgb('#2a1606'), 1.1)
-
-    coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
-    # galloping: front legs reach forward, hind legs push back
-    limb(ctx, [(380, 440), (330, 470), (280, 478)], 30, 18, shade)
-    limb(ctx, [(640, 430), (700, 470), (760, 500)], 42, 18, shade)
-    # tail, long with dark rings and white tip
-    tail = [(700, 395), (770, 395), (830, 410), (875, 450)]
-    stroke_curve(ctx, tail, OUTLINE, 20)
-    stroke_curve(ctx, tail, coat, 12)
-    for tx, ty in ((800, 400), (830, 411), (852, 425), (868, 440)):
-        oval(ctx, tx, ty, 5, 7, OUTLINE)
-    oval(ctx, 876, 452, 8, 8, rgb('#fbf2dc'), 4)
-    # long slender body with deep chest and tucked waist
-    body = [(370, 400), (430, 372), (540, 370), (640, 372), (705, 392), (712, 430),
-            (680, 458), (600, 452), (520, 462), (440, 470), (385, 455)]
-    blob(ctx, body, coat, 6)
-    blob(ctx, [(420, 460), (520, 452), (600, 446), (600, 454), (520, 462), (440, 470)], belly, 0)
-    # near legs
-    limb(ctx, [(410, 440), (360, 492), (300, 510)], 34, 18, coat)
-    limb(ctx, [(660, 420), (690, 490), (650, 548)], 46, 18, coat)
-    oval(ctx, 294, 512, 16, 9, coat, 4)
-    oval(ctx, 648, 552, 16, 9, coat, 4)
-    oval(ctx, 276, 480, 14, 8, shade, 4)
-    oval(ctx, 762, 502, 14, 8, shade, 4)
-    # spots: a fixed scatter clipped to the body
-    smooth_path(ctx, body)
+def spots(ctx, clip_pts, box, count, seed, r0=5.0, r1=8.5):
+    """Solid black spots scattered over a body part."""
+    rnd = random.Random(seed)
+    x0, y0, x1, y1 = box
+    smooth_path(ctx, clip_pts, True, 0.8)
     ctx.save()
     ctx.clip()
     ctx.set_source_rgb(*OUTLINE)
-    for i in range(120):
-        x = 380 + (i * 97) % 330
-        y = 372 + (i * 53) % 90
-        r = 5.5 + (i * 7) % 4
-        ellipse(ctx, x, y, r, r * 0.9)
+    placed = []
+    tries = 0
+    while len(placed) < count and tries < count * 40:
+        tries += 1
+        x, y, r = rnd.uniform(x0, x1), rnd.uniform(y0, y1), rnd.uniform(r0, r1)
+        if any((x - a) ** 2 + (y - b) ** 2 < (r + c + 6) ** 2 for a, b, c in placed):
+            continue
+        placed.append((x, y, r))
+        ellipse(ctx, x, y, r, r * rnd.uniform(0.8, 1.0), rnd.uniform(0, 3))
         ctx.fill()
     ctx.restore()
-    for lx, ly in ((360, 480), (330, 500), (680, 470), (670, 510), (690, 450)):
-        oval(ctx, lx, ly, 5, 5, OUTLINE)
-    # small round head on a strong neck, reaching forward
-    blob(ctx, [(378, 404), (350, 372), (316, 352), (300, 372), (326, 420), (370, 440)], coat, 6)
-    head = [(320, 336), (290, 326), (262, 334), (246, 356), (250, 380), (272, 392),
-            (304, 390), (328, 370)]
-    blob(ctx, head, coat, 6)
-    oval(ctx, 310, 322, 11, 10, coat, 5)
-    oval(ctx, 285, 318, 10, 9, coat, 5)
-    blob(ctx, [(246, 362), (262, 360), (276, 376), (268, 392), (250, 384)], belly, 0)
-    oval(ctx, 250, 360, 7, 5, OUTLINE)
-    oval(ctx, 282, 350, 8, 5, rgb('#f7d060'), 3, -0.2)
-    oval(ctx, 280, 350, 3.5, 3.5, OUTLINE)
-    # the tear line from eye to mouth, the cheetah's mark
-    stroke_curve(ctx, [(276, 354), (266, 370), (258, 386)], OUTLINE, 5)
-    for sx, sy in ((300, 340), (312, 360), (296, 372)):
-        oval(ctx, sx, sy, 4, 4, OUTLINE)
+
+
+def cheetah(ctx):
+    savanna(ctx, CHEETAH_SKY, (0.72, 0.52), 0.17, ('#fff0c0', '#ff9a40'), '#2e1850', 3.1,
+            ('#6a4414', '#34200a', '#120804'), ((0.14, 0.8),), '#2a1606')
+
+    coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
+    with stage(ctx, 0, FEET - 640, 1.08, (540, 640)):
+        far_front = [(452, 450), (462, 550), (456, 636)]
+        far_hind = [(668, 440), (690, 520), (706, 570), (694, 636)]
+        near_front = [(412, 452), (404, 550), (396, 636)]
+        near_hind = [(640, 444), (662, 520), (678, 572), (660, 636)]
+        limb(ctx, far_front, 30, 18, shade)
+        limb(ctx, far_hind, 44, 18, shade)
+        # tail: long, hanging low and curling up at the end, ringed, white tip
+        tail = [(712, 402), (752, 440), (780, 510), (800, 566), (834, 590), (858, 570)]
+        stroke_curve(ctx, tail, OUTLINE, 22)
+        stroke_curve(ctx, tail, coat, 13)
+        for tx, ty in ((796, 556), (812, 578), (830, 590), (846, 585)):
+            oval(ctx, tx, ty, 7, 7, OUTLINE)
+        oval(ctx, 860, 566, 9, 9, rgb('#fbf2dc'), 4)
+        # slender body: deep chest, tucked waist, high hips
+        body = [(380, 408), (420, 382), (540, 390), (640, 380), (700, 384), (722, 412),
+                (706, 454), (660, 460), (600, 444), (520, 452), (440, 474), (392, 456)]
+        blob(ctx, body, coat, 6)
+        blob(ctx, [(420, 462), (520, 446), (600, 438), (596, 446), (520, 456), (440, 474)],
+             belly, 0)
+        limb(ctx, near_front, 34, 20, coat)
+        limb(ctx, near_hind, 50, 20, coat)
+        for leg in (near_front, near_hind):
+            oval(ctx, leg[-1][0] - 6, 638, 18, 9, coat, 4)
+        for leg in (far_front, far_hind):
+            oval(ctx, leg[-1][0] - 6, 638, 16, 8, shade, 4)
+        spots(ctx, body, (380, 380, 722, 462), 70, 11)
+        spots(ctx, [(p[0] - 16, p[1]) for p in near_front] + [(p[0] + 16, p[1]) for p in near_front[::-1]],
+              (380, 450, 430, 620), 9, 12, 3.5, 5.5)
+        spots(ctx, [(p[0] - 22, p[1]) for p in near_hind] + [(p[0] + 22, p[1]) for p in near_hind[::-1]],
+              (620, 440, 700, 620), 12, 13, 3.5, 6)
+        # neck rising to a small round head, alert, looking left
+        neck = [(420, 392), (384, 356), (350, 320), (330, 338), (346, 400), (384, 446)]
+        blob(ctx, neck, coat, 6)
+        spots(ctx, neck, (330, 320, 420, 446), 10, 14, 4, 6)
+        head = [(356, 300), (330, 284), (296, 286), (270, 302), (258, 326), (266, 346),
+                (290, 354), (324, 350), (352, 332)]
+        blob(ctx, head, coat, 6)
+        for ex in (326, 346):
+            oval(ctx, ex, 288, 12, 11, coat, 5)
+            oval(ctx, ex, 290, 5, 5, OUTLINE)
+        blob(ctx, [(258, 326), (276, 320), (294, 340), (284, 354), (264, 348)], belly, 0)
+        oval(ctx, 262, 326, 8, 6, OUTLINE)
+        oval(ctx, 296, 312, 9, 6, rgb('#f7d060'), 3, -0.2)
+        oval(ctx, 294, 312, 3.5, 3.5, OUTLINE)
+        # the black tear line from the eye to the mouth, the cheetah's mark
+        stroke_curve(ctx, [(288, 316), (278, 334), (272, 352)], OUTLINE, 6)
+        stroke_curve(ctx, [(264, 350), (280, 352)], OUTLINE, 3)
+        for sx, sy in ((316, 296), (326, 318), (312, 334), (336, 334)):
+            oval(ctx, sx, sy, 4, 4, OUTLINE)
     foreground_grass(ctx, 0.7)
     vignette(ctx, 0.45)

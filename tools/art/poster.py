@@ -6,14 +6,17 @@ sheet's 4.5 x 3.5 stretch restores the proportions.  The view shows only the
 central ~79% x 76% of the sheet, and the wave moves the edges further, so
 subjects are kept inside SAFE (the canvas less 12% on each side).
 """
+import contextlib
 import io
 import math
+import random
 
 import cairo
 from PIL import Image
 
 W, H = 1024, 768            # design canvas, 4:3
-HORIZON = 0.64 * H          # ground line of every landscape
+HORIZON = 0.60 * H          # ground line of every landscape
+FEET = 0.68 * H             # where the animals stand: below it the ground stays calm for words
 SAFE = (0.12 * W, 0.12 * H, 0.88 * W, 0.88 * H)
 OUTLINE = (0.10, 0.04, 0.05)
 INK = (0.09, 0.04, 0.07)    # silhouettes: trees, grass, distant herds
@@ -167,7 +170,7 @@ def hills(ctx, seed, colour='#5a2050', base=HORIZON, height=40):
     ctx.fill()
 
 
-def ground(ctx, top='#b8561c', mid='#6b2a10', bottom='#250c08', horizon=HORIZON):
+def ground(ctx, top='#7a3814', mid='#3e180a', bottom='#140604', horizon=HORIZON):
     g = cairo.LinearGradient(0, horizon, 0, H)
     g.add_color_stop_rgb(0.0, *rgb(top))
     g.add_color_stop_rgb(0.35, *rgb(mid))
@@ -238,14 +241,58 @@ def vignette(ctx, strength=0.55):
     ctx.fill()
 
 
-def landscape(ctx, sun_at=(0.5, 0.50), sun_r=0.20, seed=1.0, trees=((0.12, 0.9),)):
-    """The shared backdrop: sky, sun, hills, ground, acacias."""
-    sky(ctx)
-    sun(ctx, sun_at[0] * W, sun_at[1] * H, sun_r * H)
-    hills(ctx, seed)
-    ground(ctx)
+def savanna(ctx, stops, sun_at, sun_r, sun_cols=('#fff4c0', '#ffb640'), hill='#4a1a48',
+            seed=1.0, earth=('#7a3814', '#3e180a', '#140604'), trees=(), grass_col='#2a0e06'):
+    """The shared backdrop: sky, sun, hills, ground, acacias, a fringe of
+    grass on the horizon."""
+    sky(ctx, stops)
+    sun(ctx, sun_at[0] * W, sun_at[1] * H, sun_r * H, inner=sun_cols[0], outer=sun_cols[1])
+    hills(ctx, seed, hill)
+    ground(ctx, *earth)
     for tx, ts in trees:
         acacia(ctx, tx * W, HORIZON + 6, ts)
+    grass(ctx, HORIZON + 12, HORIZON + 40, 9, 12, rgb(grass_col), seed)
+    tufts(ctx, seed)
+
+
+def tufts(ctx, seed, horizon=HORIZON):
+    """Clumps of dry grass scattered over the ground, smaller towards the
+    horizon; dark and low in contrast, so words over the ground stay clear."""
+    rnd = random.Random(seed * 1000)
+    for k in range(70):
+        depth = rnd.random() ** 1.4           # 0 far, 1 near
+        y = horizon + 20 + depth * (H - horizon - 20)
+        x = rnd.uniform(-20, W + 20)
+        size = 6 + 26 * depth
+        ctx.set_source_rgba(0.05, 0.02, 0.01, 0.45)
+        for b in range(5):
+            lean = (b - 2) * 0.35 + rnd.uniform(-0.15, 0.15)
+            ctx.move_to(x - size * 0.1 + b * size * 0.05, y)
+            ctx.line_to(x + lean * size, y - size * rnd.uniform(0.6, 1.0))
+            ctx.line_to(x + size * 0.1 + b * size * 0.05, y)
+            ctx.close_path()
+        ctx.fill()
+    # the sun's warm light lying on the ground near the horizon
+    g = cairo.LinearGradient(0, horizon, 0, horizon + 70)
+    g.add_color_stop_rgba(0, 1.0, 0.6, 0.25, 0.30)
+    g.add_color_stop_rgba(1, 1.0, 0.6, 0.25, 0.0)
+    ctx.set_source(g)
+    ctx.rectangle(0, horizon, W, 70)
+    ctx.fill()
+
+
+@contextlib.contextmanager
+def stage(ctx, dx=0.0, dy=0.0, s=1.0, pivot=(W / 2.0, H)):
+    """Place an animal drawn in its own coordinates: scale about pivot, then
+    move by (dx, dy)."""
+    ctx.save()
+    ctx.translate(pivot[0] + dx, pivot[1] + dy)
+    ctx.scale(s, s)
+    ctx.translate(-pivot[0], -pivot[1])
+    try:
+        yield
+    finally:
+        ctx.restore()
 
 
 def foreground_grass(ctx, phase=0.0):

@@ -72,12 +72,12 @@ def flamingo(ctx):
     # ripples where the birds stand
     ctx.set_source_rgba(1, 1, 1, 0.35)
     ctx.set_line_width(3)
-    for cx, cy in ((420, 640), (650, 610)):
+    for cx, cy in ((370, 620), (640, 590)):
         for r in (30, 50):
             ellipse(ctx, cx, cy, r, r * 0.22)
             ctx.stroke()
-    one_flamingo(ctx, 650, 610, 0.72, False, -1)
-    one_flamingo(ctx, 420, 640, 0.92, True, 1)
+    one_flamingo(ctx, 640, 590, 0.74, False, -1)
+    one_flamingo(ctx, 370, 620, 0.90, True, 1)
     vignette(ctx, 0.5)
 
 
