@@ -47,14 +47,14 @@ def lion(ctx):
         stroke_curve(ctx, tail, OUTLINE, 18)
         stroke_curve(ctx, tail, coat, 10)
         blob(ctx, [(826, 552), (858, 556), (870, 590), (842, 600), (824, 580)], mane_dark, 4)
+        # near legs, with big paws
+        limb(ctx, [(424, 470), (430, 560), (424, 626)], 56, 36, coat)
+        limb(ctx, [(652, 450), (670, 540), (660, 626)], 72, 36, coat)
         # body: deep chest, straight back, round haunch
         blob(ctx, [(410, 420), (470, 392), (600, 388), (690, 392), (740, 420), (750, 478),
                    (724, 528), (640, 534), (540, 530), (440, 528), (400, 480)], coat, 6)
         blob(ctx, [(470, 508), (560, 516), (650, 512), (640, 530), (540, 530), (460, 526)],
              shade, 0)
-        # near legs, with big paws
-        limb(ctx, [(424, 470), (430, 560), (424, 626)], 56, 36, coat)
-        limb(ctx, [(652, 450), (670, 540), (660, 626)], 72, 36, coat)
         oval(ctx, 414, 630, 30, 13, coat, 5)
         oval(ctx, 652, 630, 30, 13, coat, 5)
         for px in (414, 652):
@@ -131,14 +131,14 @@ def cheetah(ctx):
         for tx, ty in ((796, 556), (812, 578), (830, 590), (846, 585)):
             oval(ctx, tx, ty, 7, 7, OUTLINE)
         oval(ctx, 860, 566, 9, 9, rgb('#fbf2dc'), 4)
+        limb(ctx, near_front, 34, 20, coat)
+        limb(ctx, near_hind, 50, 20, coat)
         # slender body: deep chest, tucked waist, high hips
         body = [(380, 408), (420, 382), (540, 390), (640, 380), (700, 384), (722, 412),
                 (706, 454), (660, 460), (600, 444), (520, 452), (440, 474), (392, 456)]
         blob(ctx, body, coat, 6)
         blob(ctx, [(420, 462), (520, 446), (600, 438), (596, 446), (520, 456), (440, 474)],
              belly, 0)
-        limb(ctx, near_front, 34, 20, coat)
-        limb(ctx, near_hind, 50, 20, coat)
         for leg in (near_front, near_hind):
             oval(ctx, leg[-1][0] - 6, 638, 18, 9, coat, 4)
         for leg in (far_front, far_hind):

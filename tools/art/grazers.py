@@ -100,7 +100,7 @@ BUFFALO_SKY = [(0.00, '#1a0f40'), (0.30, '#5a1f5e'), (0.55, '#c4402e'),
 
 
 def buffalo(ctx):
-    savanna(ctx, BUFFALO_SKY, (0.44, 0.44), 0.26, ('#fff6c8', '#ffbe3c'), '#6a2440', 5.3,
+    savanna(ctx, BUFFALO_SKY, (0.46, 0.50), 0.23, ('#fff6c8', '#ffbe3c'), '#6a2440', 5.3,
             ('#7a3a14', '#3e180a', '#140604'), ((0.12, 0.7), (0.89, 0.5)), '#3a1608')
 
     hide, hide_light, horn = rgb('#2c2426'), rgb('#4a3c3c'), rgb('#c8b89a')
@@ -111,12 +111,12 @@ def buffalo(ctx):
         stroke_curve(ctx, [(772, 440), (796, 480), (800, 540)], OUTLINE, 14)
         stroke_curve(ctx, [(772, 440), (796, 480), (800, 540)], hide_light, 7)
         blob(ctx, [(792, 530), (812, 532), (814, 566), (796, 568)], OUTLINE, 0)
+        limb(ctx, [(480, 500), (486, 570), (480, 630)], 64, 42, hide)
+        limb(ctx, [(690, 490), (700, 570), (694, 630)], 64, 42, hide)
         body = [(420, 410), (480, 360), (580, 350), (690, 372), (770, 400), (790, 460),
                 (770, 515), (680, 530), (560, 540), (460, 530), (410, 480)]
         blob(ctx, body, hide, 6)
         blob(ctx, [(480, 372), (580, 360), (680, 380), (620, 392), (520, 392)], hide_light, 0)
-        limb(ctx, [(480, 500), (486, 570), (480, 630)], 64, 42, hide)
-        limb(ctx, [(690, 490), (700, 570), (694, 630)], 64, 42, hide)
         for x in (478, 600, 692, 736):
             oval(ctx, x, 632, 24, 10, OUTLINE)
         # head from the front: broad muzzle, drooping ears under the horns
@@ -157,7 +157,7 @@ ELEPHANT_SKY = [(0.00, '#0a1440'), (0.35, '#3a2a7a'), (0.60, '#b04470'),
 
 
 def elephant(ctx):
-    savanna(ctx, ELEPHANT_SKY, (0.60, 0.46), 0.24, ('#fff4c0', '#ffb640'), '#4a2050', 6.4,
+    savanna(ctx, ELEPHANT_SKY, (0.28, 0.44), 0.22, ('#fff4c0', '#ffb640'), '#4a2050', 6.4,
             ('#763614', '#3c160a', '#140604'), ((0.87, 0.6), (0.11, 0.45)), '#3a1608')
 
     skin, skin_dark, tusk = rgb('#8a8aa0'), rgb('#6a6a82'), rgb('#fbf4dc')
@@ -168,11 +168,11 @@ def elephant(ctx):
         stroke_curve(ctx, [(780, 420), (800, 470), (804, 530)], OUTLINE, 12)
         stroke_curve(ctx, [(780, 420), (800, 470), (804, 530)], skin, 6)
         blob(ctx, [(798, 524), (812, 526), (812, 552), (800, 552)], OUTLINE, 0)
+        limb(ctx, [(470, 500), (472, 580), (468, 640)], 78, 66, skin)
+        limb(ctx, [(650, 500), (656, 580), (652, 640)], 78, 66, skin)
         body = [(410, 360), (480, 300), (600, 285), (720, 310), (785, 370), (790, 450),
                 (760, 520), (660, 540), (540, 545), (450, 530), (400, 470)]
         blob(ctx, body, skin, 6)
-        limb(ctx, [(470, 500), (472, 580), (468, 640)], 78, 66, skin)
-        limb(ctx, [(650, 500), (656, 580), (652, 640)], 78, 66, skin)
         for x in (468, 520, 652, 702):
             for k in (-18, 0, 18):
                 oval(ctx, x + k, 634, 7, 5, rgb('#e0e0e8'))
@@ -180,14 +180,15 @@ def elephant(ctx):
         head = [(430, 300), (380, 280), (330, 300), (305, 350), (300, 400), (318, 440),
                 (360, 450), (420, 420)]
         blob(ctx, head, skin, 6)
-        trunk = [(318, 420), (290, 450), (268, 440), (250, 400), (240, 340), (230, 280),
-                 (210, 250), (190, 262)]
-        limb(ctx, trunk, 62, 22, skin)
-        for i, (x, y) in enumerate(trunk[2:-1]):
-            stroke_curve(ctx, [(x - 10, y + 4), (x + 10, y)], skin_dark, 3)
-        # tusks curving forward from under the trunk
-        blob(ctx, [(318, 440), (290, 470), (262, 470), (236, 450), (244, 444), (272, 452),
-                   (300, 436)], tusk, 5)
+        # the trunk: down from the face, then swept forward and raised, the
+        # tip curled back
+        trunk = [(330, 410), (300, 446), (268, 446), (246, 410), (236, 350), (224, 296),
+                 (206, 262), (186, 258), (178, 272)]
+        limb(ctx, trunk, 64, 18, skin)
+        for x, y in ((262, 440), (248, 420), (240, 396), (236, 370), (232, 344), (226, 318)):
+            stroke_curve(ctx, [(x - 12, y + 2), (x + 10, y - 2)], skin_dark, 3)
+        # tusks curving forward and up from under the trunk
+        limb(ctx, [(334, 440), (310, 470), (280, 476), (256, 462)], 22, 6, tusk, 5)
         # the great ear, shaped like the map of Africa
         ear = [(420, 290), (470, 270), (520, 300), (540, 360), (530, 430), (500, 490),
                (470, 500), (450, 460), (420, 430), (400, 380)]
@@ -205,68 +206,95 @@ ZEBRA_SKY = [(0.00, '#0c0e3a'), (0.30, '#3c1a6a'), (0.55, '#b8365a'),
              (0.80, '#f67a28'), (1.00, '#ffc650')]
 
 
-def stripes(ctx, clip_pts, lines, width):
-    """Zebra stripes: thick dark curves clipped to a body part."""
-    smooth_path(ctx, clip_pts)
+def clipped(ctx, clip_pts, bands):
+    """Draw tapering dark bands (centre line, start and end width) inside a
+    body part: the zebra's stripes."""
+    smooth_path(ctx, clip_pts, True, 0.8)
     ctx.save()
     ctx.clip()
-    for line in lines:
-        stroke_curve(ctx, line, OUTLINE, width)
+    for pts, w0, w1 in bands:
+        limb(ctx, pts, w0, w1, OUTLINE, 0)
     ctx.restore()
 
 
+def across(a, b, t, half, bow=0.0):
+    """A line across the axis a-b at fraction t, reaching half each side and
+    bowed along the axis by bow (so stripes wrap round a body part)."""
+    ax, ay = a
+    bx, by = b
+    dx, dy = bx - ax, by - ay
+    d = math.hypot(dx, dy)
+    ux, uy = dx / d, dy / d
+    nx, ny = -uy, ux
+    cx, cy = ax + dx * t, ay + dy * t
+    return [(cx - nx * half, cy - ny * half),
+            (cx + ux * bow, cy + uy * bow),
+            (cx + nx * half, cy + ny * half)]
+
+
 def zebra(ctx):
-    savanna(ctx, ZEBRA_SKY, (0.50, 0.44), 0.24, ('#fff4c0', '#ffb23c'), '#5a1e48', 7.7,
+    savanna(ctx, ZEBRA_SKY, (0.52, 0.44), 0.24, ('#fff4c0', '#ffb23c'), '#5a1e48', 7.7,
             ('#7a3a14', '#3e180a', '#140604'), ((0.11, 0.75), (0.90, 0.45)), '#3a1608')
 
-    white = rgb('#f8f4ea')
-    with stage(ctx, 0, FEET - 634, 1.05, (540, 634)):
-        legs = [[(400, 470), (404, 560), (398, 632)], [(440, 470), (446, 560), (444, 632)],
-                [(610, 470), (624, 560), (618, 632)], [(650, 460), (664, 556), (660, 632)]]
-        body = [(380, 400), (440, 366), (560, 366), (650, 372), (700, 400), (704, 460),
-                (670, 495), (560, 500), (450, 500), (385, 470)]
-        # tail
-        stroke_curve(ctx, [(700, 400), (722, 440), (726, 500)], OUTLINE, 9)
-        blob(ctx, [(718, 490), (734, 492), (736, 528), (722, 530)], OUTLINE, 0)
-        for i, leg in enumerate(legs):
-            limb(ctx, leg, 36, 22, white if i % 2 else rgb('#dcd6cc'))
-            x = leg[0][0]
-            y0 = leg[0][1]
-            lines = [[(x - 30, y) , (x + 30, y + 4)] for y in range(y0 + 20, 620, 22)]
-            stripes(ctx, [(x - 40, y0), (x + 40, y0), (x + 40, 632), (x - 40, 632)], lines, 9)
-            oval(ctx, leg[2][0], 634, 16, 8, OUTLINE)
+    white, grey = rgb('#fbf8f0'), rgb('#d8d2c8')
+    with stage(ctx, 0, FEET - 634, 1.08, (560, 634)):
+        far = [[(494, 486), (498, 560), (494, 628)], [(694, 470), (706, 544), (698, 628)]]
+        near = [[(452, 488), (446, 560), (450, 628)], [(652, 476), (664, 550), (656, 628)]]
+        # tail with its black tuft
+        stroke_curve(ctx, [(712, 408), (734, 450), (742, 520)], OUTLINE, 10)
+        stroke_curve(ctx, [(712, 408), (734, 450), (742, 516)], white, 4)
+        blob(ctx, [(734, 500), (752, 502), (756, 548), (738, 552)], OUTLINE, 0)
+
+        def leg(pts, colour):
+            limb(ctx, pts, 38, 20, colour)
+            x0, y0 = pts[0]
+            outline = ([(x - 19 + 9 * k / 2.0, y) for k, (x, y) in enumerate(pts)] +
+                       [(x + 19 - 9 * k / 2.0, y) for k, (x, y) in enumerate(pts)][::-1])
+            clipped(ctx, outline, [([(x0 - 30, y), (x0 + 30, y + 5)], 9 - (y - y0) / 40.0, 7 - (y - y0) / 40.0)
+                                   for y in range(y0 + 26, 612, 17)])
+            oval(ctx, pts[-1][0], 630, 17, 9, OUTLINE)
+
+        for pts in far:
+            leg(pts, grey)
+        body = [(420, 400), (470, 372), (560, 372), (640, 366), (690, 380), (716, 420),
+                (712, 466), (680, 500), (600, 504), (500, 506), (436, 490), (410, 450)]
         blob(ctx, body, white, 6)
-        body_lines = []
-        for i in range(9):
-            x = 440 + i * 24
-            body_lines.append([(x - 6, 360), (x + 6, 420), (x - 2, 470), (x + 8, 510)])
-        for i in range(5):
-            body_lines.append([(640 - i * 6, 360 + i * 24), (700, 380 + i * 26),
-                               (730, 410 + i * 28)])
-        stripes(ctx, body, body_lines, 11)
-        # neck arching up to the head, which faces left
-        neck = [(440, 400), (400, 330), (360, 270), (330, 250), (312, 270), (350, 340), (380, 420)]
+        bands = []
+        for k, x in enumerate(range(452, 636, 24)):
+            bands.append(([(x - 6, 350), (x + 4, 410), (x - 2, 468), (x + 6, 512)], 15, 3))
+        # on the haunch the stripes sweep back and turn level over the thigh
+        for k in range(4):
+            bands.append(([(640 + k * 24, 352), (672 + k * 14, 400 + k * 14), (724, 424 + k * 22)],
+                          12, 7))
+        bands.append(([(620, 500), (660, 474), (730, 492)], 9, 7))
+        clipped(ctx, body, bands)
+        for pts in near:
+            leg(pts, white)
+        # neck, thick and arched, its stripes wrapping round it
+        neck = [(436, 446), (408, 384), (384, 330), (356, 290), (336, 262), (372, 232),
+                (420, 258), (470, 316), (512, 380)]
         blob(ctx, neck, white, 6, 0.9)
-        neck_lines = [[(300 + i * 18, 220 + i * 22), (420 + i * 12, 210 + i * 28)] for i in range(9)]
-        stripes(ctx, neck, neck_lines, 10)
-        # upright striped mane
-        mane = [(324, 240), (350, 232), (380, 268), (414, 320), (446, 376), (430, 384),
-                (396, 334), (364, 284), (336, 258)]
-        blob(ctx, mane, OUTLINE, 0)
-        for i in range(7):
-            t = i / 6.0
-            x = 340 + t * 96
-            y = 244 + t * 126
-            stroke_curve(ctx, [(x + 3, y - 6), (x - 6, y + 4)], white, 4)
-        head = [(350, 250), (320, 240), (290, 252), (262, 290), (252, 322), (264, 340),
-                (290, 334), (320, 300), (354, 282)]
+        a, b = (492, 400), (356, 246)
+        clipped(ctx, neck, [(across(a, b, t, 90, -14), 15, 15) for t in
+                            (0.02, 0.17, 0.32, 0.47, 0.62, 0.77, 0.92)])
+        # short upright mane along the crest, striped
+        crest = [(350, 236), (380, 222), (430, 250), (480, 304), (524, 366), (506, 376),
+                 (466, 320), (420, 272), (372, 248)]
+        blob(ctx, crest, white, 5, 0.8)
+        clipped(ctx, crest, [(across((524, 370), (352, 230), t, 40), 12, 12) for t in
+                             (0.05, 0.2, 0.35, 0.5, 0.65, 0.8, 0.95)])
+        # long head angled down to a black muzzle; upright pointed ears
+        for ex, tip in ((346, (356, 186)), (328, (326, 190))):
+            blob(ctx, [(ex - 12, 236), tip, (ex + 12, 234)], white, 5, 0.6)
+        head = [(372, 238), (340, 228), (318, 244), (294, 284), (268, 322), (258, 348),
+                (278, 366), (308, 350), (340, 316), (366, 282)]
         blob(ctx, head, white, 6)
-        head_lines = [[(274 + i * 14, 250), (300 + i * 16, 336)] for i in range(5)]
-        stripes(ctx, head, head_lines, 7)
-        blob(ctx, [(248, 312), (268, 300), (282, 330), (264, 344), (250, 336)], OUTLINE, 0)
-        for ex in ((330, 232), (345, 226)):
-            blob(ctx, [(ex[0] - 8, ex[1] + 10), (ex[0] - 4, ex[1] - 24), (ex[0] + 8, ex[1] + 8)],
-                 white, 4)
-        oval(ctx, 312, 270, 7, 5, OUTLINE)
+        clipped(ctx, head, [(across((356, 236), (264, 352), t, 50, 6), 8, 8) for t in
+                            (0.08, 0.22, 0.36, 0.50, 0.62)])
+        blob(ctx, [(270, 318), (290, 326), (298, 352), (280, 368), (256, 356), (256, 334)],
+             OUTLINE, 0)
+        oval(ctx, 268, 340, 4, 3, rgb('#5a5050'))
+        oval(ctx, 318, 268, 9, 7, OUTLINE)
+        oval(ctx, 316, 266, 2.5, 2.5, white)
     foreground_grass(ctx, 3.1)
     vignette(ctx, 0.45)

@@ -1,37 +1,34 @@
 """Picture 6: a monkey sitting on an acacia branch, its long tail hanging
 in a curl: round ears, pale face and big eyes read even while the sheet
 waves."""
-import math
-
-from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, foreground_grass,
-                    grass, ground, hills, limb, oval, rgb, sky, stroke_curve, sun, vignette)
+from poster import (INK, OUTLINE, blob, ellipse, foreground_grass, limb, oval, rgb, savanna,
+                    stroke_curve, vignette)
 
 MONKEY_SKY = [(0.00, '#0a1a40'), (0.35, '#1f4a6a'), (0.62, '#a05a50'),
               (0.85, '#f09a3a'), (1.00, '#ffd870')]
 
 
 def monkey(ctx):
-    sky(ctx, MONKEY_SKY)
-    sun(ctx, 0.62 * W, 0.42 * H, 0.22 * H, inner='#fff6c8', outer='#ffc048')
-    hills(ctx, 10.2, '#2a3040')
-    ground(ctx, '#8a6a20', '#4a3a10', '#161006')
-    acacia(ctx, 0.87 * W, HORIZON + 6, 0.45)
-    grass(ctx, HORIZON + 12, HORIZON + 40, 9, 12, rgb('#2a2208'), 5.0)
+    savanna(ctx, MONKEY_SKY, (0.62, 0.40), 0.22, ('#fff6c8', '#ffc048'), '#2a3040', 10.2,
+            ('#5a4414', '#2e220a', '#100c04'), ((0.87, 0.45),), '#2a2208')
 
     bark = INK
-    # a great branch reaching in from the left, with leaf clusters
-    limb(ctx, [(-40, 470), (200, 430), (480, 400), (760, 360), (880, 330)], 70, 24, bark, 0)
-    limb(ctx, [(300, 422), (360, 340), (430, 280)], 26, 10, bark, 0)
-    for cx, cy, rx, ry in ((-10, 250, 150, 40), (130, 210, 120, 34), (440, 270, 90, 24),
-                           (830, 300, 110, 28), (900, 260, 80, 22)):
+    # an acacia on the left: its trunk, the long low limb the monkey sits
+    # on, and limbs rising to a flat crown across the top of the sky
+    limb(ctx, [(150, 640), (170, 520), (190, 430)], 70, 50, bark, 0)
+    limb(ctx, [(180, 440), (400, 408), (620, 388), (820, 362), (900, 340)], 52, 16, bark, 0)
+    for pts, w0 in (([(190, 440), (160, 300), (120, 150)], 34),
+                    ([(200, 430), (280, 290), (380, 150)], 30),
+                    ([(300, 414), (420, 280), (560, 140)], 20)):
+        limb(ctx, pts, w0, 10, bark, 0)
+    # a drooping twig for the monkey's raised hand
+    limb(ctx, [(560, 140), (620, 120), (700, 150), (760, 170)], 16, 8, bark, 0)
+    for cx, cy, rx, ry in ((40, 128, 190, 34), (260, 110, 200, 30), (470, 118, 150, 28),
+                           (150, 150, 140, 20), (380, 144, 130, 18), (880, 322, 80, 20),
+                           (800, 340, 60, 14)):
         ellipse(ctx, cx, cy, rx, ry)
         ctx.set_source_rgb(*bark)
         ctx.fill()
-    ctx.set_line_width(5)
-    for x in (30, 140, 240):
-        ctx.move_to(x, 462 - x * 0.12)
-        ctx.line_to(x + 30, 240)
-        ctx.stroke()
 
     fur, fur_dark, face = rgb('#b07030'), rgb('#7a4a1e'), rgb('#f2cf9a')
     bx, by = 540, 392            # where it sits on the branch
@@ -56,8 +53,6 @@ def monkey(ctx):
     oval(ctx, bx + 102, by - 268, 18, 16, face, 4)
     limb(ctx, [(bx - 50, by - 120), (bx - 90, by - 60), (bx - 50, by - 20)], 32, 24, fur)
     oval(ctx, bx - 44, by - 20, 16, 13, face, 4)
-    # the branch it holds
-    limb(ctx, [(bx - 60, by - 290), (bx + 100, by - 272), (bx + 260, by - 300)], 20, 12, bark, 0)
     # head: round, with big ears, heart-shaped pale face, big eyes
     hx, hy = bx - 10, by - 200
     oval(ctx, hx - 70, hy + 4, 26, 30, fur, 6)

@@ -107,21 +107,51 @@ def stroke_curve(ctx, pts, colour, width):
     ctx.stroke()
 
 
-def limb(ctx, pts, w0, w1, colour, width=4.0):
-    """A tapering leg or neck: a centre line with widths at both ends."""
-    left, right = [], []
+def spline_points(pts, steps=10):
+    """Points along the Catmull-Rom curve through pts (open), so that a limb
+    bends smoothly instead of at its control points."""
+    out = []
     n = len(pts)
-    for i, (x, y) in enumerate(pts):
-        a = pts[max(i - 1, 0)]
-        b = pts[min(i + 1, n - 1)]
+    for i in range(n - 1):
+        p0 = pts[max(i - 1, 0)]
+        p1, p2 = pts[i], pts[i + 1]
+        p3 = pts[min(i + 2, n - 1)]
+        for s in range(steps):
+            t = s / float(steps)
+            t2, t3 = t * t, t * t * t
+            out.append(tuple(0.5 * (2 * b + (-a + c) * t + (2 * a - 5 * b + 4 * c - d) * t2 +
+                                    (-a + 3 * b - 3 * c + d) * t3)
+                             for a, b, c, d in zip(p0, p1, p2, p3)))
+    out.append(pts[-1])
+    return out
+
+
+def limb(ctx, pts, w0, w1, colour, width=4.0):
+    """A tapering leg, neck, trunk or tail: a smooth centre line through pts
+    with width w0 at its start and w1 at its end."""
+    centre = spline_points(pts) if len(pts) > 2 else list(pts)
+    n = len(centre)
+    left, right = [], []
+    for i, (x, y) in enumerate(centre):
+        a = centre[max(i - 1, 0)]
+        b = centre[min(i + 1, n - 1)]
         dx, dy = b[0] - a[0], b[1] - a[1]
         d = math.hypot(dx, dy) or 1.0
         nx, ny = -dy / d, dx / d
         w = (w0 + (w1 - w0) * i / (n - 1)) / 2.0
         left.append((x + nx * w, y + ny * w))
         right.append((x - nx * w, y - ny * w))
-    outline = left + right[::-1]
-    smooth_path(ctx, outline, True, 0.6)
+    ctx.move_to(*left[0])
+    for q in left[1:]:
+        ctx.line_to(*q)
+    # the far end is cut square (hooves and paws stand on the ground line);
+    # the start is rounded so the limb joins its body without a corner
+    for q in reversed(right):
+        ctx.line_to(*q)
+    sx, sy = centre[0]
+    a_start = math.atan2(right[0][1] - sy, right[0][0] - sx)
+    ctx.arc_negative(sx, sy, w0 / 2.0, a_start, a_start - math.pi)
+    ctx.close_path()
     fill_outline(ctx, colour, width)
 
 

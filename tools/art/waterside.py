@@ -87,9 +87,9 @@ CROC_SKY = [(0.00, '#140e3c'), (0.30, '#4a1a60'), (0.58, '#c03a3a'),
 
 def crocodile(ctx):
     sky(ctx, CROC_SKY, horizon=0.52 * H)
-    sun(ctx, 0.62 * W, 0.44 * H, 0.20 * H, inner='#fff4c0', outer='#ffb43c')
+    sun(ctx, 0.60 * W, 0.46 * H, 0.18 * H, inner='#fff4c0', outer='#ffb43c')
     hills(ctx, 9.1, '#5a1e40', base=0.52 * H)
-    lake(ctx, 0.52 * H, ('#e88a3a', '#4a3a6a', '#101838'), 0.62 * W, 0.18 * H)
+    lake(ctx, 0.52 * H, ('#e88a3a', '#4a3a6a', '#101838'), 0.60 * W, 0.16 * H)
     acacia(ctx, 0.86 * W, 0.52 * H + 4, 0.5)
     acacia(ctx, 0.14 * W, 0.52 * H + 4, 0.65)
     # the mud bank the crocodile lies on
