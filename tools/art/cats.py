@@ -118,10 +118,12 @@ def cheetah(ctx):
 
     coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
     with stage(ctx, 0, FEET - 640, 1.08, (540, 640)):
-        far_front = [(452, 450), (462, 550), (456, 636)]
-        far_hind = [(668, 440), (690, 520), (706, 570), (694, 636)]
-        near_front = [(412, 452), (404, 550), (396, 636)]
-        near_hind = [(640, 444), (662, 520), (678, 572), (660, 636)]
+        # legs with their joints: the wrist of the forelegs, the knee and
+        # backward hock of the hind legs
+        far_front = [(456, 450), (464, 540), (456, 600), (452, 636)]
+        far_hind = [(676, 436), (660, 510), (708, 566), (696, 636)]
+        near_front = [(414, 452), (418, 540), (404, 600), (398, 636)]
+        near_hind = [(650, 440), (632, 512), (680, 570), (666, 636)]
         limb(ctx, far_front, 30, 18, shade)
         limb(ctx, far_hind, 44, 18, shade)
         # tail: long, hanging low and curling up at the end, ringed, white tip
@@ -133,6 +135,9 @@ def cheetah(ctx):
         oval(ctx, 860, 566, 9, 9, rgb('#fbf2dc'), 4)
         limb(ctx, near_front, 34, 20, coat)
         limb(ctx, near_hind, 50, 20, coat)
+        # neck rising to a small round head, alert, looking left
+        neck = [(420, 392), (384, 356), (350, 320), (330, 338), (346, 400), (384, 446)]
+        blob(ctx, neck, coat, 6)
         # slender body: deep chest, tucked waist, high hips
         body = [(380, 408), (420, 382), (540, 390), (640, 380), (700, 384), (722, 412),
                 (706, 454), (660, 460), (600, 444), (520, 452), (440, 474), (392, 456)]
@@ -148,10 +153,7 @@ def cheetah(ctx):
               (380, 450, 430, 620), 9, 12, 3.5, 5.5)
         spots(ctx, [(p[0] - 22, p[1]) for p in near_hind] + [(p[0] + 22, p[1]) for p in near_hind[::-1]],
               (620, 440, 700, 620), 12, 13, 3.5, 6)
-        # neck rising to a small round head, alert, looking left
-        neck = [(420, 392), (384, 356), (350, 320), (330, 338), (346, 400), (384, 446)]
-        blob(ctx, neck, coat, 6)
-        spots(ctx, neck, (330, 320, 420, 446), 10, 14, 4, 6)
+        spots(ctx, neck, (330, 320, 400, 400), 8, 14, 4, 6)
         head = [(356, 300), (330, 284), (296, 286), (270, 302), (258, 326), (266, 346),
                 (290, 354), (324, 350), (352, 332)]
         blob(ctx, head, coat, 6)

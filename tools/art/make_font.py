@@ -13,7 +13,7 @@ The letters are the capitals of Roboto Slab Bold (Debian package
 fonts-roboto-slab, Apache-2.0), rendered with FreeType through Pillow.
 Drawing places letters 0.4 of a cell apart and samples each cell shifted
 down by 1% of the picture, so every glyph is at most 0.42 of a cell wide,
-centred in its cell, and kept off the cell's top 12% and bottom 8%.
+centred in its cell, and kept off the cell's top 19% and bottom 9%.
 """
 import argparse
 import io
@@ -26,8 +26,8 @@ ATLAS = ['abcdef', 'ghijkl', 'mnopqr', 'stuvwx', 'yz0123', '456789']
 SIZE = 512
 CELL = SIZE / 6.0
 MAX_W = 0.42 * CELL          # letters are spaced 0.4 cell apart
-BOX_TOP = 0.17 * CELL        # clear of the 1% sampling shift and its filtering
-BOX_BOTTOM = 0.88 * CELL     # clear of the cell's bottom edge
+BOX_TOP = 0.19 * CELL        # clear of the 1% sampling shift and its filtering
+BOX_BOTTOM = 0.91 * CELL     # clear of the cell's bottom edge; centred in the sampled window
 SUPER = 8                    # supersampling factor for smooth edges
 DEFAULT_FONT = '/usr/share/fonts/opentype/roboto/slab/RobotoSlab-Bold.otf'
 

@@ -4,7 +4,7 @@ import math
 
 from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, foreground_grass,
                     grass, ground, hills, limb, oval, poly, rgb, smooth_path, sky,
-                    stroke_curve, sun, vignette)
+                    stage, stroke_curve, sun, vignette)
 
 
 def lake(ctx, top, colours=('#f0a050', '#7a3a6a', '#1c1840'), sun_x=None, sun_r=0):
@@ -76,8 +76,21 @@ def flamingo(ctx):
         for r in (30, 50):
             ellipse(ctx, cx, cy, r, r * 0.22)
             ctx.stroke()
-    one_flamingo(ctx, 640, 590, 0.74, False, -1)
-    one_flamingo(ctx, 370, 620, 0.90, True, 1)
+    birds = ((640, 590, 0.74, False, -1), (370, 620, 0.90, True, 1))
+    # their reflections in the still water, faint and squashed
+    for x, y, s, leg_up, facing in birds:
+        ctx.push_group()
+        ctx.translate(0, 2 * y)
+        ctx.scale(1, -1)
+        one_flamingo(ctx, x, y, s, leg_up, facing)
+        ctx.pop_group_to_source()
+        ctx.save()
+        ctx.rectangle(0, y, W, H - y)
+        ctx.clip()
+        ctx.paint_with_alpha(0.22)
+        ctx.restore()
+    for bird in birds:
+        one_flamingo(ctx, *bird)
     vignette(ctx, 0.5)
 
 
@@ -90,8 +103,8 @@ def crocodile(ctx):
     sun(ctx, 0.60 * W, 0.46 * H, 0.18 * H, inner='#fff4c0', outer='#ffb43c')
     hills(ctx, 9.1, '#5a1e40', base=0.52 * H)
     lake(ctx, 0.52 * H, ('#e88a3a', '#4a3a6a', '#101838'), 0.60 * W, 0.16 * H)
-    acacia(ctx, 0.86 * W, 0.52 * H + 4, 0.5)
-    acacia(ctx, 0.14 * W, 0.52 * H + 4, 0.65)
+    acacia(ctx, 0.88 * W, 0.52 * H + 4, 0.55)
+    acacia(ctx, 0.79 * W, 0.52 * H + 4, 0.32)
     # the mud bank the crocodile lies on
     blob(ctx, [(-20, 560), (200, 520), (500, 510), (800, 520), (1044, 545), (1044, 780),
                (-20, 780)], rgb('#4a2410'), 0, 0.8)
@@ -99,62 +112,63 @@ def crocodile(ctx):
          rgb('#2a1208'), 0, 0.8)
 
     green, belly, dark = rgb('#4f9a3a'), rgb('#c8d870'), rgb('#2e6424')
-    cy = 520
-    # long tail sweeping right, tapering
-    tail = [(640, cy - 10), (720, cy - 4), (800, cy + 10), (870, cy + 40), (890, cy + 66)]
-    limb(ctx, tail, 80, 12, green)
-    # far legs
-    limb(ctx, [(400, cy + 20), (390, cy + 58), (370, cy + 72)], 30, 22, dark)
-    limb(ctx, [(600, cy + 20), (620, cy + 58), (600, cy + 72)], 34, 22, dark)
-    body = [(330, cy - 30), (420, cy - 58), (560, cy - 62), (660, cy - 46), (680, cy),
-            (640, cy + 36), (520, cy + 48), (400, cy + 44), (330, cy + 24)]
-    blob(ctx, body, green, 6)
-    blob(ctx, [(360, cy + 22), (480, cy + 34), (620, cy + 28), (600, cy + 42), (480, cy + 48),
-               (380, cy + 40)], belly, 0)
-    # ridge of scutes along the back and tail
-    for i in range(16):
-        t = i / 15.0
-        x = 380 + t * 470
-        y = (cy - 58 + (t ** 2.2) * 80) if x < 870 else cy + 30
-        poly(ctx, [(x - 12, y + 6), (x, y - 16), (x + 12, y + 6)], dark, 3)
-    # armour plates: rows of rounded squares on the back
-    for row, yy in enumerate((cy - 36, cy - 14)):
+    with stage(ctx, 70, 0, 0.95, (520, 620)):
+        cy = 520
+        # long tail sweeping right, tapering
+        tail = [(640, cy - 10), (720, cy - 4), (800, cy + 10), (870, cy + 40), (890, cy + 66)]
+        limb(ctx, tail, 80, 12, green)
+        # far legs
+        limb(ctx, [(400, cy + 20), (390, cy + 58), (370, cy + 72)], 30, 22, dark)
+        limb(ctx, [(600, cy + 20), (620, cy + 58), (600, cy + 72)], 34, 22, dark)
+        body = [(330, cy - 30), (420, cy - 58), (560, cy - 62), (660, cy - 46), (680, cy),
+                (640, cy + 36), (520, cy + 48), (400, cy + 44), (330, cy + 24)]
+        blob(ctx, body, green, 6)
+        blob(ctx, [(360, cy + 22), (480, cy + 34), (620, cy + 28), (600, cy + 42), (480, cy + 48),
+                   (380, cy + 40)], belly, 0)
+        # ridge of scutes along the back and tail
+        for i in range(16):
+            t = i / 15.0
+            x = 380 + t * 470
+            y = (cy - 58 + (t ** 2.2) * 80) if x < 870 else cy + 30
+            poly(ctx, [(x - 12, y + 6), (x, y - 16), (x + 12, y + 6)], dark, 3)
+        # armour plates: rows of rounded squares on the back
+        for row, yy in enumerate((cy - 36, cy - 14)):
+            for i in range(8):
+                x = 400 + i * 34 + row * 16
+                blob(ctx, [(x - 12, yy - 9), (x + 12, yy - 9), (x + 12, yy + 9), (x - 12, yy + 9)],
+                     dark, 0, 0.5)
+        # near legs, splayed
+        limb(ctx, [(430, cy + 20), (412, cy + 70), (384, cy + 92)], 38, 26, green)
+        limb(ctx, [(620, cy + 16), (650, cy + 70), (630, cy + 92)], 42, 26, green)
+        for fx, fy in ((378, cy + 94), (624, cy + 94)):
+            for k in (-14, 0, 14):
+                oval(ctx, fx + k, fy + 4, 8, 5, dark, 3)
+        # the long jaws, wide open, lined with teeth
+        ux, uy = 336, cy - 28
+        upper = [(ux, uy - 8), (290, uy - 56), (220, uy - 100), (150, uy - 132), (130, uy - 122),
+                 (150, uy - 106), (230, uy - 60), (300, uy - 18), (ux, uy + 10)]
+        lower = [(ux, uy + 14), (260, uy + 30), (180, uy + 40), (140, uy + 44), (140, uy + 58),
+                 (190, uy + 60), (270, uy + 54), (ux, uy + 44)]
+        # mouth inside
+        blob(ctx, [(ux, uy + 6), (230, uy - 52), (150, uy - 110), (140, uy + 48), (260, uy + 38)],
+             rgb('#e87a7a'), 0, 0.6)
+        for i in range(9):
+            t = i / 8.0
+            x = 300 - t * 150
+            y = uy - 20 - t * 92
+            poly(ctx, [(x - 7, y - 2), (x + 7, y + 2), (x - 8, y + 20)], rgb('#fffbe8'), 2.5)
         for i in range(8):
-            x = 400 + i * 34 + row * 16
-            blob(ctx, [(x - 12, yy - 9), (x + 12, yy - 9), (x + 12, yy + 9), (x - 12, yy + 9)],
-                 dark, 0, 0.5)
-    # near legs, splayed
-    limb(ctx, [(430, cy + 20), (412, cy + 70), (384, cy + 92)], 38, 26, green)
-    limb(ctx, [(620, cy + 16), (650, cy + 70), (630, cy + 92)], 42, 26, green)
-    for fx, fy in ((378, cy + 94), (624, cy + 94)):
-        for k in (-14, 0, 14):
-            oval(ctx, fx + k, fy + 4, 8, 5, dark, 3)
-    # the long jaws, wide open, lined with teeth
-    ux, uy = 336, cy - 28
-    upper = [(ux, uy - 8), (290, uy - 56), (220, uy - 100), (150, uy - 132), (130, uy - 122),
-             (150, uy - 106), (230, uy - 60), (300, uy - 18), (ux, uy + 10)]
-    lower = [(ux, uy + 14), (260, uy + 30), (180, uy + 40), (140, uy + 44), (140, uy + 58),
-             (190, uy + 60), (270, uy + 54), (ux, uy + 44)]
-    # mouth inside
-    blob(ctx, [(ux, uy + 6), (230, uy - 52), (150, uy - 110), (140, uy + 48), (260, uy + 38)],
-         rgb('#e87a7a'), 0, 0.6)
-    for i in range(9):
-        t = i / 8.0
-        x = 300 - t * 150
-        y = uy - 20 - t * 92
-        poly(ctx, [(x - 7, y - 2), (x + 7, y + 2), (x - 8, y + 20)], rgb('#fffbe8'), 2.5)
-    for i in range(8):
-        t = i / 7.0
-        x = 300 - t * 150
-        y = uy + 32 + t * 10
-        poly(ctx, [(x - 7, y + 2), (x + 7, y), (x + 2, y - 18)], rgb('#fffbe8'), 2.5)
-    blob(ctx, upper, green, 6, 0.8)
-    blob(ctx, lower, green, 6, 0.8)
-    # raised eye on top of the head, nostril at the snout's tip
-    oval(ctx, 330, uy - 30, 20, 16, green, 5)
-    oval(ctx, 330, uy - 32, 10, 9, rgb('#f8e040'), 3)
-    oval(ctx, 330, uy - 32, 3, 8, OUTLINE)
-    oval(ctx, 140, uy - 128, 7, 5, OUTLINE)
+            t = i / 7.0
+            x = 300 - t * 150
+            y = uy + 32 + t * 10
+            poly(ctx, [(x - 7, y + 2), (x + 7, y), (x + 2, y - 18)], rgb('#fffbe8'), 2.5)
+        blob(ctx, upper, green, 6, 0.8)
+        blob(ctx, lower, green, 6, 0.8)
+        # raised eye on top of the head, nostril at the snout's tip
+        oval(ctx, 330, uy - 30, 20, 16, green, 5)
+        oval(ctx, 330, uy - 32, 10, 9, rgb('#f8e040'), 3)
+        oval(ctx, 330, uy - 32, 3, 8, OUTLINE)
+        oval(ctx, 140, uy - 128, 7, 5, OUTLINE)
     # reeds in the foreground
     grass(ctx, H * 0.95, H + 5, 14, 60, INK, 0.4)
     vignette(ctx, 0.45)
