@@ -3,30 +3,32 @@ tear lines, long legs and a long ringed tail)."""
 import math
 import random
 
-from poster import (FEET, H, OUTLINE, W, blob, ellipse, foreground_grass, limb, oval, poly,
-                    rgb, savanna, smooth_path, stage, stroke_curve, vignette)
+from poster import (FEET, OUTLINE, blob, ellipse, foreground_grass, limb, oval, poly, rgb,
+                    savanna, smooth_path, stage, stroke_curve, vignette)
 
 LION_SKY = [(0.00, '#0b0f3a'), (0.35, '#35196a'), (0.62, '#8e2560'),
             (0.85, '#d8452a'), (1.00, '#f08a2a')]
 
 
-def mane(ctx, cx, cy, rx, ry, locks, colour, seed):
-    """A ring of tapering locks, each a teardrop pointing outwards."""
+def mane(ctx, cx, cy, r_in, r_out, locks, colour, seed, swirl=0.35):
+    """A ring of flame-shaped locks: each a curved teardrop from radius r_in
+    out to a tip near r_out, bent back towards the shoulders by up to swirl
+    (radians), so the mane flows away from the face rather than spinning."""
     rnd = random.Random(seed)
+    step = 2 * math.pi / locks
     for i in range(locks):
-        a = 2 * math.pi * i / locks + rnd.uniform(-0.08, 0.08)
-        ca, sa = math.cos(a), math.sin(a)
-        reach = rnd.uniform(0.95, 1.12)
-        tip = (cx + rx * reach * ca, cy + ry * reach * sa)
-        base = (cx + rx * 0.45 * ca, cy + ry * 0.45 * sa)
-        w = 0.32 * rx
-        side = (-sa * w, ca * w)
-        curl = 0.25 * rx
-        pts = [(base[0] + side[0], base[1] + side[1]),
-               ((base[0] + tip[0]) / 2 + side[0] * 0.9 - sa * curl, (base[1] + tip[1]) / 2 + side[1] * 0.9 + ca * curl * 0.2),
-               tip,
-               ((base[0] + tip[0]) / 2 - side[0] * 0.7, (base[1] + tip[1]) / 2 - side[1] * 0.7),
-               (base[0] - side[0], base[1] - side[1])]
+        a = i * step + rnd.uniform(-0.1, 0.1)
+        reach = r_out * rnd.uniform(0.88, 1.08)
+        bend = -swirl * math.sin(a) * rnd.uniform(0.7, 1.2)
+        half = step * 0.85
+
+        def at(r, ang):
+            return (cx + r * math.cos(ang), cy + 0.96 * r * math.sin(ang))
+        pts = [at(r_in, a - half),
+               at((r_in + reach) * 0.5, a - half * 0.55 + bend * 0.4),
+               at(reach, a + bend),
+               at((r_in + reach) * 0.55, a + half * 0.7 + bend * 0.5),
+               at(r_in, a + half)]
         blob(ctx, pts, colour, 4, 0.9)
 
 
@@ -63,9 +65,11 @@ def lion(ctx):
         # mane: dark outer locks, lighter inner ones, falling onto the chest
         cx, cy = 364, 420
         blob(ctx, [(330, 470), (400, 470), (452, 520), (410, 540), (350, 520)], mane_dark, 4)
-        mane(ctx, cx, cy, 128, 124, 17, mane_dark, 3)
-        mane(ctx, cx, cy, 100, 98, 14, mane_mid, 4)
-        oval(ctx, cx + 2, cy - 2, 84, 82, mane_mid, 0)
+        oval(ctx, cx, cy, 112, 108, mane_dark, 5)
+        mane(ctx, cx, cy, 96, 146, 20, mane_dark, 3)
+        mane(ctx, cx, cy, 80, 122, 17, mane_mid, 4, 0.45)
+        mane(ctx, cx, cy, 64, 100, 15, rgb('#c4561c'), 5, 0.55)
+        oval(ctx, cx + 2, cy - 2, 78, 76, rgb('#c4561c'), 0)
         # round ears on top of the head
         for ex in (340, 396):
             oval(ctx, ex, 348, 19, 17, coat, 5)

@@ -20,7 +20,7 @@ import io
 import os
 import sys
 
-from PIL import Image, ImageChops, ImageDraw, ImageFont
+from PIL import Image, ImageDraw, ImageFont
 
 ATLAS = ['abcdef', 'ghijkl', 'mnopqr', 'stuvwx', 'yz0123', '456789']
 SIZE = 512

@@ -16,10 +16,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from PIL import Image  # noqa: E402
 
-import backdrops  # noqa: E402
+import baobab  # noqa: E402
 import cats  # noqa: E402
+import festival  # noqa: E402
 import grazers  # noqa: E402
 import monkey  # noqa: E402
+import title  # noqa: E402
 import waterside  # noqa: E402
 from poster import new_canvas, to_texture  # noqa: E402
 
@@ -35,9 +37,9 @@ PICTURES = [
     ('monkzor.jpg',   monkey.monkey),
     ('croczor.jpg',   waterside.crocodile),
     ('zebrzor2.jpg',  grazers.zebra),
-    ('zorke.jpg',     backdrops.title),
-    ('puu_small.jpg', backdrops.tree),
-    ('oho_small.jpg', backdrops.festive),
+    ('zorke.jpg',     title.title),
+    ('puu_small.jpg', baobab.tree),
+    ('oho_small.jpg', festival.festive),
 ]
 
 

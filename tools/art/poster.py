@@ -329,6 +329,39 @@ def foreground_grass(ctx, phase=0.0):
     grass(ctx, H * 0.93, H + 5, 16, 42, INK, phase)
 
 
+def stars(ctx, count, y_max, seed):
+    rnd = random.Random(seed)
+    for _ in range(count):
+        x, y = rnd.uniform(0, W), rnd.uniform(0, y_max) ** 1.0
+        r = rnd.choice((1.2, 1.6, 2.2))
+        ctx.set_source_rgba(1, 0.95, 0.85, rnd.uniform(0.4, 0.9) * (1 - y / y_max))
+        ctx.arc(x, y, r, 0, 2 * math.pi)
+        ctx.fill()
+
+
+KENTE = ['#e8b020', '#1e7a3a', '#c0281e', '#101010', '#e8b020', '#2a3a9a']
+
+
+def kente_band(ctx, y, h):
+    """A strip of kente-like weave: blocks of stripes in gold, green, red."""
+    block = 64
+    for i in range(W // block + 1):
+        x = i * block
+        base = rgb(KENTE[i % len(KENTE)])
+        ctx.set_source_rgb(*base)
+        ctx.rectangle(x, y, block, h)
+        ctx.fill()
+        alt = rgb(KENTE[(i + 2) % len(KENTE)])
+        ctx.set_source_rgb(*alt)
+        if i % 2:
+            for k in range(4):
+                ctx.rectangle(x, y + 4 + k * h / 4.0, block, h / 10.0)
+        else:
+            for k in range(4):
+                ctx.rectangle(x + 6 + k * block / 4.0, y, block / 10.0, h)
+        ctx.fill()
+
+
 # --------------------------------------------------------------- export
 
 def to_texture(surface, size=512, limit=100 * 1024):

@@ -1,15 +1,13 @@
 """The animals of the water's edge: 5 flamingo (pink, long legs, curved
 neck and bent beak) and 7 crocodile (long jaws and teeth, ridged back)."""
-import math
+import cairo
 
-from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, foreground_grass,
-                    grass, ground, hills, limb, oval, poly, rgb, smooth_path, sky,
-                    stage, stroke_curve, sun, vignette)
+from poster import (H, W, HORIZON, OUTLINE, INK, acacia, blob, ellipse, grass, hills, limb,
+                    oval, poly, rgb, sky, stage, sun, vignette)
 
 
 def lake(ctx, top, colours=('#f0a050', '#7a3a6a', '#1c1840'), sun_x=None, sun_r=0):
     """Still water below the horizon that mirrors the sky and the sun."""
-    import cairo
     g = cairo.LinearGradient(0, top, 0, H)
     g.add_color_stop_rgb(0.0, *rgb(colours[0]))
     g.add_color_stop_rgb(0.4, *rgb(colours[1]))
