@@ -64,11 +64,17 @@ def lion(ctx):
                 stroke_curve(ctx, [(px + k, 622), (px + k, 636)], OUTLINE, 3)
         # mane: dark outer locks, lighter inner ones, falling onto the chest
         cx, cy = 364, 420
-        blob(ctx, [(330, 470), (400, 470), (452, 520), (410, 540), (350, 520)], mane_dark, 4)
+        # the mane falls over the shoulders and the chest
+        blob(ctx, [(330, 340), (430, 318), (486, 372), (496, 450), (468, 528), (410, 548),
+                   (340, 526)], mane_dark, 5)
+        for k, (lx, ly) in enumerate(((480, 400), (486, 440), (474, 484), (446, 520),
+                                      (404, 536))):
+            blob(ctx, [(lx - 30, ly - 16), (lx + 20, ly + 6 + k * 3), (lx - 24, ly + 18)],
+                 mane_mid, 3)
         oval(ctx, cx, cy, 112, 108, mane_dark, 5)
-        mane(ctx, cx, cy, 96, 146, 20, mane_dark, 3)
-        mane(ctx, cx, cy, 80, 122, 17, mane_mid, 4, 0.45)
-        mane(ctx, cx, cy, 64, 100, 15, rgb('#c4561c'), 5, 0.55)
+        mane(ctx, cx, cy, 96, 136, 22, mane_dark, 3, 0.45)
+        mane(ctx, cx, cy, 80, 116, 18, mane_mid, 4, 0.5)
+        mane(ctx, cx, cy, 64, 96, 15, rgb('#c4561c'), 5, 0.55)
         oval(ctx, cx + 2, cy - 2, 78, 76, rgb('#c4561c'), 0)
         # round ears on top of the head
         for ex in (340, 396):
@@ -121,7 +127,7 @@ def cheetah(ctx):
             ('#6a4414', '#34200a', '#120804'), ((0.14, 0.8),), '#2a1606')
 
     coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
-    with stage(ctx, 0, FEET - 640, 1.08, (540, 640)):
+    with stage(ctx, 0, FEET - 640, 1.02, (540, 640)):
         # legs with their joints: the wrist of the forelegs, the knee and
         # backward hock of the hind legs
         far_front = [(456, 450), (464, 540), (456, 600), (452, 636)]
