@@ -38,7 +38,7 @@ def lion(ctx):
 
     coat, shade, light = rgb('#eaa844'), rgb('#b8742a'), rgb('#f8dca0')
     mane_dark, mane_mid = rgb('#6a200c'), rgb('#a83c14')
-    with stage(ctx, 10, FEET - 640, 1.0, (560, 640)):
+    with stage(ctx, 0, FEET - 640, 0.95, (560, 640)):
         # far legs first, a shade darker
         limb(ctx, [(470, 490), (480, 570), (476, 628)], 42, 30, shade)
         limb(ctx, [(700, 470), (716, 540), (706, 628)], 60, 30, shade)
@@ -127,7 +127,7 @@ def cheetah(ctx):
             ('#6a4414', '#34200a', '#120804'), ((0.14, 0.8),), '#2a1606')
 
     coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
-    with stage(ctx, 0, FEET - 640, 1.02, (540, 640)):
+    with stage(ctx, -25, FEET - 640, 1.02, (540, 640)):
         # legs with their joints: the wrist of the forelegs, the knee and
         # backward hock of the hind legs
         far_front = [(456, 450), (464, 540), (456, 600), (452, 636)]

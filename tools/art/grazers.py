@@ -45,7 +45,8 @@ def giraffe(ctx):
             ('#6a3c14', '#36180a', '#120604'), ((0.88, 0.5), (0.13, 0.75)), '#2a1606')
 
     cream, brown, dark = rgb('#f6dca0'), rgb('#a8521c'), rgb('#7a3a14')
-    with stage(ctx, 110, FEET - 650 + 40, 0.93, (600, 650)):
+    # the tallest animal stands lower than the others so its head stays in view
+    with stage(ctx, 110, -38, 0.84, (600, 650)):
         # far legs
         limb(ctx, [(540, 460), (548, 560), (544, 650)], 30, 20, rgb('#d8b880'))
         limb(ctx, [(690, 460), (700, 560), (694, 650)], 34, 20, rgb('#d8b880'))
@@ -104,7 +105,7 @@ def buffalo(ctx):
             ('#7a3a14', '#3e180a', '#140604'), ((0.12, 0.7), (0.89, 0.5)), '#3a1608')
 
     hide, hide_light, horn = rgb('#2c2426'), rgb('#4a3c3c'), rgb('#c8b89a')
-    with stage(ctx, 0, FEET - 632 + 10, 1.05, (600, 632)):
+    with stage(ctx, 20, FEET - 632 + 10, 1.0, (600, 632)):
         # heavy body, seen from the side, head turned to the viewer
         limb(ctx, [(600, 500), (606, 570), (602, 630)], 56, 40, rgb('#221a1c'))
         limb(ctx, [(730, 490), (742, 570), (736, 630)], 60, 40, rgb('#221a1c'))
@@ -161,7 +162,7 @@ def elephant(ctx):
             ('#763614', '#3c160a', '#140604'), ((0.87, 0.6), (0.11, 0.45)), '#3a1608')
 
     skin, skin_dark, tusk = rgb('#8a8aa0'), rgb('#6a6a82'), rgb('#fbf4dc')
-    with stage(ctx, 0, FEET - 640 + 10, 1.05, (560, 640)):
+    with stage(ctx, 25, FEET - 640 + 10, 0.95, (560, 640)):
         # far legs
         limb(ctx, [(520, 500), (524, 580), (520, 640)], 66, 58, skin_dark)
         limb(ctx, [(700, 500), (706, 580), (702, 640)], 66, 58, skin_dark)
@@ -237,7 +238,7 @@ def zebra(ctx):
             ('#7a3a14', '#3e180a', '#140604'), ((0.11, 0.75), (0.90, 0.45)), '#3a1608')
 
     white, grey = rgb('#fbf8f0'), rgb('#d8d2c8')
-    with stage(ctx, 110, FEET - 634 - 16, 1.08, (560, 634)):
+    with stage(ctx, 110, FEET - 634, 0.92, (560, 634)):
         far = [[(494, 486), (498, 560), (494, 628)], [(694, 470), (706, 544), (698, 628)]]
         near = [[(452, 488), (446, 560), (450, 628)], [(652, 476), (664, 550), (656, 628)]]
         # tail with its black tuft

@@ -110,7 +110,7 @@ def crocodile(ctx):
          rgb('#2a1208'), 0, 0.8)
 
     green, belly, dark = rgb('#4f9a3a'), rgb('#c8d870'), rgb('#2e6424')
-    with stage(ctx, 70, 0, 0.95, (520, 620)):
+    with stage(ctx, 20, 0, 0.88, (520, 620)):
         cy = 520
         # long tail sweeping right, tapering
         tail = [(640, cy - 10), (720, cy - 4), (800, cy + 10), (870, cy + 40), (890, cy + 66)]
