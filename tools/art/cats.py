@@ -127,13 +127,14 @@ def cheetah(ctx):
             ('#6a4414', '#34200a', '#120804'), ((0.14, 0.8),), '#2a1606')
 
     coat, shade, belly = rgb('#f2b93a'), rgb('#c88a22'), rgb('#fbe6b0')
-    with stage(ctx, -25, FEET - 640, 1.02, (540, 640)):
+    # drawn 30 units low, so the legs (which end at 606) are not stilts
+    with stage(ctx, -25, FEET - 640 + 30, 1.02, (540, 640)):
         # legs with their joints: the wrist of the forelegs, the knee and
         # backward hock of the hind legs
-        far_front = [(456, 450), (464, 540), (456, 600), (452, 636)]
-        far_hind = [(676, 436), (660, 510), (708, 566), (696, 636)]
-        near_front = [(414, 452), (418, 540), (404, 600), (398, 636)]
-        near_hind = [(650, 440), (632, 512), (680, 570), (666, 636)]
+        far_front = [(456, 450), (464, 526), (456, 580), (452, 606)]
+        far_hind = [(676, 436), (660, 499), (708, 546), (696, 606)]
+        near_front = [(414, 452), (418, 526), (404, 576), (398, 606)]
+        near_hind = [(650, 440), (632, 501), (680, 550), (666, 606)]
         limb(ctx, far_front, 30, 18, shade)
         limb(ctx, far_hind, 44, 18, shade)
         # tail: long, hanging low and curling up at the end, ringed, white tip
@@ -155,14 +156,14 @@ def cheetah(ctx):
         blob(ctx, [(420, 462), (520, 446), (600, 438), (596, 446), (520, 456), (440, 474)],
              belly, 0)
         for leg in (near_front, near_hind):
-            oval(ctx, leg[-1][0] - 6, 638, 18, 9, coat, 4)
+            oval(ctx, leg[-1][0] - 6, 608, 18, 9, coat, 4)
         for leg in (far_front, far_hind):
-            oval(ctx, leg[-1][0] - 6, 638, 16, 8, shade, 4)
+            oval(ctx, leg[-1][0] - 6, 608, 16, 8, shade, 4)
         spots(ctx, body, (380, 380, 722, 462), 70, 11)
         spots(ctx, [(p[0] - 16, p[1]) for p in near_front] + [(p[0] + 16, p[1]) for p in near_front[::-1]],
-              (380, 450, 430, 620), 9, 12, 3.5, 5.5)
+              (380, 450, 430, 596), 8, 12, 3.5, 5.5)
         spots(ctx, [(p[0] - 22, p[1]) for p in near_hind] + [(p[0] + 22, p[1]) for p in near_hind[::-1]],
-              (620, 440, 700, 620), 12, 13, 3.5, 6)
+              (620, 440, 700, 596), 10, 13, 3.5, 6)
         spots(ctx, neck, (330, 320, 400, 400), 8, 14, 4, 6)
         head = [(356, 300), (330, 284), (296, 286), (270, 302), (258, 326), (266, 346),
                 (290, 354), (324, 350), (352, 332)]

@@ -14,6 +14,7 @@ fonts-roboto-slab, Apache-2.0), rendered with FreeType through Pillow.
 Drawing places letters 0.4 of a cell apart and samples each cell shifted
 down by 1% of the picture, so every glyph is at most 0.42 of a cell wide,
 centred in its cell, and kept off the cell's top 19% and bottom 9%.
+Needs the Debian packages python3-pil and fonts-roboto-slab.
 """
 import argparse
 import io
@@ -64,7 +65,6 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     ap.add_argument('--font', default=DEFAULT_FONT)
     ap.add_argument('--out', default=os.path.join(root, 'data', 'fontsor2smuut.jpg'))
-    ap.add_argument('--preview', help='also write the atlas over a picture, as drawn, here')
     args = ap.parse_args()
     if not os.path.isfile(args.font):
         sys.exit('make_font: font file %s not found (install fonts-roboto-slab)' % args.font)

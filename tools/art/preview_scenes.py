@@ -8,7 +8,7 @@ production's camera (a -1.33..1.33 x -1..1 frustum at near distance 3,
 looking down -z from z = 3) into 640 x 480 frames: the title, the lesson
 line, the nine animals with their names, and the greetings; then tiles them
 into one PNG.  It is an artist's check of composition and legibility, not a
-renderer: there is no wave, no rocking and no triangle swarm.
+renderer: there is no wave, no rocking and no triangle swarm.  Needs python3-pil.
 """
 import argparse
 import os
