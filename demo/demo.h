@@ -33,6 +33,9 @@ void demo_state_init(DemoState& state);
 // model-view matrix, the timeline, then the end-of-frame step. Does not swap
 // buffers or read events. Needs a current GL context and a loaded song.
 void demo_frame(DemoState& state, uint32_t clock_ms);
+// The same frame body at a demo time given directly in seconds: for the
+// video export, whose frame times k / fps are finer than a millisecond.
+void demo_frame_at(DemoState& state, float demo_time);
 
 // Seconds between two readings of a millisecond clock, as the frames see them.
 float demo_seconds_since(uint32_t origin_ms, uint32_t clock_ms);

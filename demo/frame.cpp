@@ -23,7 +23,11 @@ float demo_seconds_since(uint32_t origin_ms, uint32_t clock_ms) {
 }
 
 void demo_frame(DemoState& state, uint32_t clock_ms) {
-    state.demo_time = demo_seconds_since(state.time_origin, clock_ms);
+    demo_frame_at(state, demo_seconds_since(state.time_origin, clock_ms));
+}
+
+void demo_frame_at(DemoState& state, float demo_time) {
+    state.demo_time = demo_time;
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
