@@ -36,8 +36,16 @@ extern int16_t pt_waveforms[4][64];
 // Loads a whole module held in `buffer`, `length` bytes of data. Converts its
 // patterns in place and registers its samples through SoundDriver, so the
 // buffer must stay alive (and unchanged) while the module plays. Never reads
-// past `length`. Returns 1 on success; 0 on failure with a text in pt_error.
-// Main thread, before playback.
+// past `length`, and every registered sample (and its loop) lies wholly
+// inside the data: a sample cut short by the end of the data keeps what is
+// there. Returns 1 on success; 0 on failure with a text in pt_error, having
+// converted, registered and set up nothing:
+//   "pt_takemod error: module shorter than its header!"  (under 1084 bytes)
+//   "pt_takemod error: unknown module type!"             (tag not in the table)
+//   "pt_takemod error: pattern number above 127!"        (in any order entry)
+//   "pt_takemod error: pattern data cut short!"
+// pt_position reads 0 while loading and after a failed load, -37 after a
+// successful one until the first tick. Main thread, before playback.
 int pt_load(uint8_t* buffer, size_t length);
 
 // The loader's last error text ("" until a load fails).
@@ -46,10 +54,12 @@ const char* pt_error();
 // Puts the sequencer at the start of the song (pt_load calls it).
 void pt_reset_song();
 
-// One sequencer tick. Audio thread.
+// One sequencer tick. Audio thread. Does nothing while no song is loaded.
 void pt_tick();
 
-// The trigger-age step, right after every pt_tick, by the same caller.
+// The trigger-age step, right after every pt_tick, by the same caller: the
+// samples a row's trigger cells carry go to 0, every other age counts up
+// (saturating). Does nothing while no song is loaded.
 void pt_update_trigger_ages();
 
 // pt_samples_per_tick = 5512500 / (pt_tempo * 50). Guarded: with tempo 0

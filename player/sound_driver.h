@@ -29,7 +29,8 @@ struct SoundDriverTable {
     void (*select_voice)(int n);
     // The voice takes sample n's data and loop without restarting.  filled by: mixer
     void (*set_sample)(int n);
-    // Tracker period (normally 27..3628, vibrato adds up to +-30).  filled by: mixer
+    // Tracker period (normally 27..3628, vibrato adds up to +-30 but never
+    // goes below 1; 0 only for a channel that has no pitch yet).   filled by: mixer
     void (*set_period)(int period);
     // Volume 0..64 (effect C can pass up to 255).                   filled by: mixer
     void (*set_volume)(int volume);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "tests/player/player_fixture.h"
 
@@ -191,4 +192,45 @@ TEST(Sequencer, OrderIndexOutsideTheSongFallsBackToTheRestartOrder) {
         EXPECT_EQ(pt_order_index.load(), 1) << c.jump;
         EXPECT_EQ(pt_row.load(), 0) << c.jump;
     }
+}
+
+// The main thread reads the position and the ages while the audio thread
+// ticks. Under the thread-sanitizer build (ZK_TSAN) this shows any access
+// that is not race-free; in every build it checks that no read is torn into
+// something the song never held (a row pairs at worst with the previous order)
+// and that an age never shows a passing value below 0.
+TEST(Sequencer, PositionAndAgesReadWhileTicking) {
+    ModuleBuilder mod = two_channel_song();
+    mod.song_length = 3;
+    mod.orders[1] = 1;
+    mod.orders[2] = 2;
+    mod.cell(0, 0, 0, 18, 428);
+    mod.cell(0, 0, 1, 0, 0, 15, 0x01);  // one tick per row: many order changes
+    mod.cell(1, 0, 1, 0, 0, 15, 0x01);
+    mod.cell(2, 0, 1, 0, 0, 15, 0x01);
+    ASSERT_TRUE(load_module(mod));
+    SoundDriver = {};
+    SoundDriver.select_voice = [](int) {};
+    SoundDriver.set_sample = [](int) {};
+    SoundDriver.set_period = [](int) {};
+    SoundDriver.set_volume = [](int) {};
+    SoundDriver.set_panning = [](int) {};
+    SoundDriver.set_position = [](uint32_t) {};
+    pt_tick();
+    std::atomic<bool> done{false};
+    std::atomic<int> bad_reads{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            const int32_t position = static_cast<int32_t>(pt_position());
+            if (position < -100 || position > 263 || position % 100 > 63) bad_reads++;
+            if (pt_trigger_age[18].load(std::memory_order_relaxed) < 0) bad_reads++;
+        }
+    });
+    for (int i = 0; i < 200000; i++) {
+        pt_tick();
+        pt_update_trigger_ages();
+    }
+    done.store(true);
+    reader.join();
+    EXPECT_EQ(bad_reads.load(), 0);
 }
