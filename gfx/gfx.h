@@ -13,7 +13,8 @@
 // of (height + 1) x width x 3 bytes (caller frees; the last row is spare and
 // never written). Grayscale files are expanded to RGB; CMYK/YCCK files are
 // refused. Null, with the reason in gfx_error(), when the file cannot be
-// opened or decoded; width and height are written once the header is read.
+// opened or decoded or the library warns about its data (truncated,
+// corrupt); width and height are written once the header is read.
 // Never ends the process, and prints nothing.
 uint8_t* gfx_load_jpeg(const char* path, int* width, int* height);
 

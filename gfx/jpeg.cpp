@@ -3,8 +3,11 @@
 // The library's standard error manager ends the process on a fatal error,
 // which would leave SDL's full-screen window and audio device open; here its
 // error_exit jumps back into gfx_load_jpeg instead, which fails with the
-// library's own message. Warnings (a truncated file, say) are not printed:
-// the production writes nothing on stderr but its one start-up line.
+// library's own message. A warning (corrupt data, a truncated file, which
+// the library would pad with gray) fails the load too, with its message:
+// a damaged picture is reported at start-up rather than shown half gray.
+// Nothing is printed: the production writes nothing on stderr but its one
+// start-up line.
 #include "gfx/gfx.h"
 #include "gfx/error.h"
 
@@ -24,6 +27,7 @@ struct JumpingErrorManager {
     jpeg_error_mgr library;  // first, so the library's pointer is also ours
     jmp_buf back;
     char message[JMSG_LENGTH_MAX];
+    bool warned;  // message holds the first warning
 };
 
 void jump_back(j_common_ptr decoder) {
@@ -33,6 +37,15 @@ void jump_back(j_common_ptr decoder) {
 }
 
 void keep_quiet(j_common_ptr) {}
+
+// Levels 0 and above are trace messages; -1 is a warning about the data.
+void note_warning(j_common_ptr decoder, int level) {
+    auto* manager = reinterpret_cast<JumpingErrorManager*>(decoder->err);
+    if (level < 0 && !manager->warned) {
+        manager->library.format_message(decoder, manager->message);
+        manager->warned = true;
+    }
+}
 
 }  // namespace
 
@@ -61,7 +74,9 @@ uint8_t* gfx_load_jpeg(const char* path, int* width, int* height) {
     decoder.err = jpeg_std_error(&errors.library);
     errors.library.error_exit = jump_back;
     errors.library.output_message = keep_quiet;
+    errors.library.emit_message = note_warning;
     errors.message[0] = '\0';
+    errors.warned = false;
     // Written after setjmp and read after the jump: volatile keeps it in memory.
     uint8_t* volatile pixels = nullptr;
 
@@ -77,6 +92,11 @@ uint8_t* gfx_load_jpeg(const char* path, int* width, int* height) {
     jpeg_stdio_src(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
 
+    const int w = int(decoder.image_width);
+    const int h = int(decoder.image_height);
+    *width = w;
+    *height = h;
+
     if (decoder.jpeg_color_space == JCS_CMYK || decoder.jpeg_color_space == JCS_YCCK) {
         jpeg_destroy_decompress(&decoder);
         std::fclose(file);
@@ -85,11 +105,6 @@ uint8_t* gfx_load_jpeg(const char* path, int* width, int* height) {
     }
     // Grayscale is expanded by the library, so every picture has 3 bytes a pixel.
     decoder.out_color_space = JCS_RGB;
-
-    const int w = int(decoder.image_width);
-    const int h = int(decoder.image_height);
-    *width = w;
-    *height = h;
     const size_t row_bytes = size_t(w) * 3;
 
     JSAMPARRAY row = (*decoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&decoder),
@@ -118,5 +133,10 @@ uint8_t* gfx_load_jpeg(const char* path, int* width, int* height) {
     jpeg_finish_decompress(&decoder);
     jpeg_destroy_decompress(&decoder);
     std::fclose(file);
+    if (errors.warned) {
+        std::free(pixels);
+        gfx_set_error("%s: %s", path, errors.message);
+        return nullptr;
+    }
     return pixels;
 }
