@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
   xvfb xauth x11-apps xdotool imagemagick ffmpeg sox
+  libx11-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -33,11 +35,13 @@ cmake --build build -j"$(nproc)"
 
 case "$mode" in
   run)
-    if [ -x build/zorvandu ]; then
-      exec build/zorvandu
-    else
-      echo "setup: built; the production itself is not there yet" >&2
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      if [ -x build/capture ]; then hint="to make a video of it instead use build/capture"
+      else hint="the video-export tool (build/capture) is not built yet"; fi
+      echo "setup: built, but there is no display here to run the production on; $hint" >&2
+      exit 1
     fi
+    exec build/zorvandu
     ;;
   test)
     cd build
