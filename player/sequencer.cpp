@@ -1,19 +1,20 @@
 // The sequencer: ticks, rows and orders, note starts, song position and
 // trigger ages.
 //
-// Audio thread: pt_tick, pt_update_trigger_ages, pt_update_tick_length and
-// pt_position run on the audio (or timer) thread. They allocate nothing, lock
-// nothing, print nothing and touch no file. pt_reset_song runs on the main
-// thread from pt_load, before playback.
+// Audio thread: pt_tick, pt_update_trigger_ages, pt_update_tick_length,
+// pt_row_started, pt_started_row_position and pt_position run on the audio
+// (or timer) thread; pt_position also on the main thread. They allocate
+// nothing, lock nothing, print nothing and touch no file. pt_reset_song runs
+// on the main thread from pt_load, before playback.
 //
 // Call flow of one tick:
 //   pt_tick
-//     -> start_row             every pt_speed ticks: pattern delay, row + 1, order
-//     -> per channel: select_voice, then
-//          tick 0: first_tick  -> start_note (sample, note)  -> pt_effect_first_tick
-//          else:               pt_effect_other_tick
-//   pt_update_trigger_ages     right after, by the same caller
-//   pt_update_tick_length      right after that, by the audio clock
+//     -> start_row               every pt_speed ticks: pattern delay, row + 1, order
+//     -> per channel: SoundDriver.select_voice, then
+//          tick 0:  start_note (sample, then note)  -> pt_effect_first_tick
+//          else:    pt_effect_other_tick
+//   pt_update_trigger_ages       right after, by the same caller
+//   pt_update_tick_length        right after that, by the audio clock
 #include <climits>
 
 #include "player/player_state.h"

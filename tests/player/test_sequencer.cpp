@@ -234,3 +234,17 @@ TEST(Sequencer, PositionAndAgesReadWhileTicking) {
     reader.join();
     EXPECT_EQ(bad_reads.load(), 0);
 }
+
+TEST(Sequencer, NewSamplesTakeTheChannelsDefaultPanning) {
+    ModuleBuilder mod;
+    mod.tag = "12CH";
+    mod.channels = 12;
+    mod.samples[1] = {16, 0, 40, 0, 0};
+    for (int c = 0; c < 12; c++) mod.cell(0, 0, c, 1, 0);
+    ASSERT_TRUE(load_module(mod));
+    Calls pans;
+    for (const std::string& call : tick_calls())
+        if (call.rfind("pan ", 0) == 0) pans.push_back(call);
+    EXPECT_EQ(pans, (Calls{"pan 0", "pan 240", "pan 0", "pan 240", "pan 112", "pan 144", "pan 144", "pan 112",
+                           "pan 112", "pan 144", "pan 144", "pan 112"}));
+}
