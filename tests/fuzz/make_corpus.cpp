@@ -2,7 +2,10 @@
 // type tag, every effect and sub-effect with ordinary and extreme parameters,
 // order loops and jumps, and files cut or padded at awkward lengths.
 //
-//   make_fuzz_corpus DIR      writes DIR/<name>.mod (DIR must exist)
+//   make_fuzz_corpus SEEDS REGRESSIONS
+// writes SEEDS/<name>.mod, and REGRESSIONS/<name>.mod: the hazards of the
+// format that the player and mixer guard against, kept beside the inputs
+// the fuzzer has found (both folders must exist).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -212,16 +215,55 @@ bool samples_and_lengths() {
     return ok;
 }
 
+// Each of these once could, or in a plain reading of the format would,
+// index a table out of bounds or read outside the module.
+bool hazards() {
+    bool ok = true;
+    // B00 in order 0: the position reads -37 for the rest of the row while
+    // samples 3 and 4 sound through the vowel filter, whose set comes from it.
+    ModBuilder a = mod_basic();
+    for (int r = 0; r < 64; r += 8) a.cell(0, r, 0, 3, 428, 0, 0).cell(0, r + 1, 1, 4, 214, 0, 0);
+    a.sample(4, 50, 64, 0, 0, 50);
+    a.cell(0, 9, 2, 0, 0, 11, 0x00);
+    ok &= write_file("jump_to_order_0_negative_position", a.build());
+    // Break rows 64..165.
+    ModBuilder b = mod_basic();
+    b.cell(0, 4, 2, 0, 0, 13, 0xFF).cell(1, 7, 1, 0, 0, 13, 0x64);
+    ok &= write_file("break_row_beyond_pattern", b.build());
+    // Arpeggio reaching past the last note, on the last finetune row.
+    ModBuilder c = mod_basic();
+    c.sample(2, 100, 48, 0x0F);
+    for (int r = 0; r < 64; ++r) c.cell(0, r, 0, r % 8 ? 0 : 2, r % 8 ? 0 : 28, 0, 0xFF);
+    ok &= write_file("arpeggio_past_table", c.build());
+    // Sample numbers above 31 in the cells.
+    ModBuilder d = mod_basic();
+    for (int r = 0; r < 64; ++r) d.cell(0, r, r % 4, 0xE0 | r % 16, 428, 0, 0);
+    ok &= write_file("sample_number_above_31", d.build());
+    // Loops that end past their sample, and a sample cut by the file's end.
+    ModBuilder e = mod_basic();
+    e.sample(1, 8, 64, 0, 6, 40).sample(2, 0xFFFF, 64, 0, 0x7000, 0x8FFF);
+    for (int r = 0; r < 64; r += 2) e.cell(0, r, r % 4, 1 + r % 2, 113, 9, r);
+    std::vector<uint8_t> f = e.build();
+    ok &= write_file("loop_past_sample_end", cut(f, f.size() - 100000));
+    // Vibrato at full depth on a channel that never had a note (period 0).
+    ModBuilder v = mod_basic();
+    for (int r = 0; r < 64; ++r) v.cell(0, r, 1, r == 0 ? 2 : 0, 0, 4, 0xFF);
+    ok &= write_file("vibrato_without_note", v.build());
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_fuzz_corpus DIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_fuzz_corpus SEED_DIR REGRESSION_DIR\n");
         return 1;
     }
     g_dir = argv[1];
-    bool ok = tags() && effects() && structure() && samples_and_lengths();
-    if (!ok) return 1;
-    std::fprintf(stderr, "make_fuzz_corpus: %d modules written to %s\n", g_written, argv[1]);
+    if (!(tags() && effects() && structure() && samples_and_lengths())) return 1;
+    g_dir = argv[2];
+    if (!hazards()) return 1;
+    std::fprintf(stderr, "make_fuzz_corpus: %d modules written to %s and %s\n", g_written, argv[1],
+                 argv[2]);
     return 0;
 }
