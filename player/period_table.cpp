@@ -11,8 +11,9 @@
 // none needed adjusting. Row 0 converts the periods stored in patterns; the
 // largest value (row 8, entry 0) is the upper bound of the period slides.
 //
-// Two values differ from a pure 2^(1/12) scale on purpose (row 0 entry 40 and
-// row 8 entry 41 are 339, not 340): modules were tuned against them.
+// Row 0 entry 40 and row 8 entry 41 are 339, not the 340 that rounding the
+// equal-tempered scale gives: deliberate, it is the value trackers use, and
+// stored periods of 339 must convert to that note.
 #include "player/player.h"
 
 const uint16_t pt_period_table[16][85] = {
