@@ -12,6 +12,7 @@
 
 #include "player/audio.h"
 #include "player/player.h"
+#include "player/player_state.h"
 #include "tests/fuzz/fuzz_reset.h"
 
 namespace {
@@ -36,6 +37,25 @@ void check_rejection() {
     if (pt_position() != 0) fail("pt_position() is not 0 after a failed load");
 }
 
+// The sequencer's view of the song must stay inside it: a row pointer
+// outside its pattern still lies inside the module buffer, where
+// AddressSanitizer cannot tell it from a good one.
+void check_sequencer() {
+    if (!pt_current_row) return;
+    const PatternCell* start = pt_patterns[pt_current_pattern];
+    if (pt_current_pattern < 0 || pt_current_pattern > 127 || !start)
+        fail("current pattern outside the pattern table");
+    if (pt_current_row < start || pt_current_row >= start + 64 * pt_channels)
+        fail("current row outside its pattern");
+    int32_t row = pt_row.load(std::memory_order_relaxed);
+    int32_t order = pt_order_index.load(std::memory_order_relaxed);
+    // A loop row shows as row - 1 and a jump as order p - 1 until the next row.
+    if (row < -1 || row > 63) fail("row outside -1..63");
+    if (order < -1 || order > 254) fail("order index outside -1..254");
+    for (const auto& age : pt_trigger_age)
+        if (age.load(std::memory_order_relaxed) < 0) fail("negative trigger age after a tick");
+}
+
 void play() {
     snd_clock_reset();
     int done = 0;
@@ -48,6 +68,7 @@ void play() {
         // Frames past the requested count belong to the caller.
         if (n < kDeviceFrames && g_out[2 * n] != 0x5555) fail("snd_render wrote past its frames");
         if (!zk_fuzz_mix_is_finite()) fail("non-finite value on a mixer bus");
+        check_sequencer();
         done += n;
     }
 }
