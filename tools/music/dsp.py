@@ -47,6 +47,27 @@ def exp(x):
     return math.ldexp(total, int(k))
 
 
+def log(x):
+    """Natural logarithm: x = m * 2**e exactly, then an atanh series on m."""
+    if x <= 0.0:
+        raise ValueError("log of %r" % x)
+    m, e = math.frexp(x)                    # 0.5 <= m < 1
+    if m < 0.7071067811865476:
+        m, e = m * 2.0, e - 1
+    z = (m - 1.0) / (m + 1.0)
+    z2 = z * z
+    term = z
+    total = 0.0
+    for n in range(1, 40, 2):
+        total += term / n
+        term *= z2
+    return 2.0 * total + e * LN2
+
+
+def power(x, y):
+    return exp(y * log(x))
+
+
 def semitones(n):
     """Frequency ratio of n equal-tempered semitones."""
     return exp(n * LN2 / 12.0)
@@ -254,11 +275,21 @@ def additive_period(cycles_and_gains, length, harmonics_for):
     return out
 
 
+def additive_partials(cycles_and_gains, harmonics_for):
+    """The spectrum additive_period makes: (cycles in the block, amplitude)
+    per partial, partials of the same frequency summed (they share phase)."""
+    bins = {}
+    for cycles, gain in cycles_and_gains:
+        for h, amp in harmonics_for(cycles):
+            bins[cycles * h] = bins.get(cycles * h, 0.0) + amp * gain
+    return sorted(bins.items())
+
+
 def saw_harmonics(limit_ratio, rolloff=1.0):
     """Harmonics of a band-limited saw: up to `limit_ratio` x the block rate."""
     def harmonics(cycles):
         top = max(1, int(limit_ratio / cycles))
-        return [(h, 1.0 / (h ** rolloff)) for h in range(1, top + 1)]
+        return [(h, 1.0 / power(h, rolloff)) for h in range(1, top + 1)]
     return harmonics
 
 

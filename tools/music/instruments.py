@@ -53,7 +53,7 @@ def marimba():
         (f * 3.93,   0.30, 0.22, 0.0),
         (f * 9.21,   0.08, 0.06, 0.0),
     ], attack=0.002)
-    return one_shot("marimba", tone, rate, 22)
+    return one_shot("marimba", tone, rate, 18)
 
 
 def guitar():
@@ -64,7 +64,7 @@ def guitar():
     n = _count(rate, 1.2)
     parts = harmonic_partials(
         f, 14,
-        amp_of=lambda k: dsp.sin(dsp.PI * k * 0.18) / (k ** 0.9),
+        amp_of=lambda k: dsp.sin(dsp.PI * k * 0.18) / dsp.power(k, 0.9),
         decay_of=lambda k: 1.6 / (1.0 + 0.45 * (k - 1)),
         stretch=0.0004)
     tone = modal(rate, n, parts, attack=0.0008)
@@ -84,7 +84,7 @@ def flute():
     chiff = dsp.bandpass(dsp.white_noise(a, 21), rate, 2 * f, 2.0)
     env = dsp.exp_decay(a, rate, 0.09)
     attack = [s + 0.35 * c * e for s, c, e in zip(attack, chiff, env)]
-    return looped("flute", attack, block, 34)
+    return looped("flute", attack, block, 22)
 
 
 def agogo(name, freq, seed):
@@ -145,7 +145,7 @@ def horn_stab():
             decay_of=lambda k: 0.65 / (1.0 + 0.35 * (k - 1)))
     tone = modal(rate, n, parts, attack=0.012)
     tone = [dsp.soft_clip(1.2 * v / 3.0) for v in tone]
-    return one_shot("horn stab", tone, rate, 24, fade=0.06)
+    return one_shot("horn stab", tone, rate, 20, fade=0.06)
 
 
 def talking_drum():
@@ -204,11 +204,12 @@ def lead():
     length, cycles, _ = dsp.loop_length(rate, f / 2, 7400, 7800)
     cycles *= 2
     top = 0.46 * length
-    block = dsp.additive_period(
-        [(cycles, 1.0), (cycles + 1, 0.8)], length,
-        dsp.saw_harmonics(top))
+    voices = [(cycles, 1.0), (cycles + 1, 0.3)]
+    block = dsp.additive_period(voices, length, dsp.saw_harmonics(top))
     attack = attack_into(block, _count(rate, 0.012), lambda x: x)
-    return looped("lead", attack, block, 9)
+    s = looped("lead", attack, block, 15)
+    s.partials = dsp.additive_partials(voices, dsp.saw_harmonics(top))
+    return s
 
 
 def choir():
@@ -219,12 +220,14 @@ def choir():
     m = cycles * 10                  # root 4m, third 5m, fifth 6m cycles
     voices = []
     for ratio, gain in ((4, 1.0), (5, 0.7), (6, 0.8)):
-        voices += [(m * ratio, gain), (m * ratio + 1, gain * 0.8)]
-    block = dsp.additive_period(voices, length,
-                                dsp.saw_harmonics(0.46 * length, rolloff=1.4))
+        voices += [(m * ratio, gain), (m * ratio + 1, gain * 0.5)]
+    harmonics = dsp.saw_harmonics(0.46 * length, rolloff=1.4)
+    block = dsp.additive_period(voices, length, harmonics)
     attack = attack_into(block, _count(rate, 0.09),
                          lambda x: x * x * (3 - 2 * x))
-    return looped("choir", attack, block, 8)
+    s = looped("choir", attack, block, 10)
+    s.partials = dsp.additive_partials(voices, harmonics)
+    return s
 
 
 # ---------------------------------------------------------------- dry drums
@@ -297,7 +300,7 @@ def bass():
     n = _count(rate, 1.5)
     parts = harmonic_partials(
         f, 24,
-        amp_of=lambda k: 1.0 / (k ** 1.15),
+        amp_of=lambda k: 1.0 / dsp.power(k, 1.15),
         decay_of=lambda k: 1.6 / (1.0 + 0.55 * (k - 1)))
     tone = modal(rate, n, parts, attack=0.004)
     tone = dsp.normalise(tone)
@@ -312,7 +315,7 @@ def sub_bass():
     block = dsp.additive_period([(cycles, 1.0)], length,
                                 lambda c: [(1, 1.0), (2, 0.2), (3, 0.06)])
     attack = attack_into(block, _count(rate, 0.01), lambda x: x)
-    return looped("sub bass", attack, block, 40)
+    return looped("sub bass", attack, block, 28)
 
 
 def shaker():
@@ -320,7 +323,7 @@ def shaker():
     n = _count(rate, 0.11)
     sig = dsp.bandpass(dsp.white_noise(n, 22), rate, 7500, 0.9)
     env = dsp.attack_decay(n, rate, 0.012, 0.07)
-    return one_shot("shaker", dsp.multiply(sig, env), rate, 20)
+    return one_shot("shaker", dsp.multiply(sig, env), rate, 24)
 
 
 def metal(rate, n, seed):
@@ -397,9 +400,9 @@ def riser():
     rate = rate_at("G-3")
     n = _count(rate, 1.9)
     noise = dsp.white_noise(n, 31)
-    cut = [400.0 + 9000.0 * (i / n) ** 2 for i in range(n)]
+    cut = [400.0 + 9000.0 * (i / n) * (i / n) for i in range(n)]
     sig = dsp.svf_lowpass_sweep(noise, rate, cut, q=1.6)
-    env = [(i / n) ** 2.5 for i in range(n)]
+    env = [dsp.power(i / n, 2.5) if i else 0.0 for i in range(n)]
     return one_shot("riser", dsp.multiply(sig, env), rate, 26, fade=0.004)
 
 

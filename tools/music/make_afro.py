@@ -56,7 +56,7 @@ def main(argv):
 
     samples = build_samples(progress)
     print("\rmake_afro: samples done%24s" % "", file=sys.stderr)
-    patterns, orders = build_song()
+    patterns, orders = build_song(samples)
     try:
         size = write_module(out, TITLE, samples,
                             [p.rows for p in patterns], orders, CHANNELS)

@@ -29,8 +29,8 @@ BASS_GUITAR, SUB_BASS = 20, 29
 SWING = (14, 0xD1)          # ED1: off sixteenths a tick late
 
 HAND_KIT = {
-    "s": (22, 11, None),           # shaker
-    "S": (22, 22, None),           # shaker, accented
+    "s": (22, 16, None),           # shaker
+    "S": (22, 32, None),           # shaker, accented
     "w": (22, SWING, None),        # shaker, swung
     "b": (21, None, None),         # cowbell (the timeline)
     "h": (23, None, None),         # closed hat

@@ -16,6 +16,8 @@ about 7.7 s at speed 6, tempo 125):
 """
 
 from parts import *                                  # noqa: F401,F403
+from vowel import level_vowels
+from modfile import PERIODS
 from score import Pattern, bars, hit_note, midi_of, tracker_note, write_part
 
 ORDER_COUNT = 16
@@ -271,12 +273,12 @@ def order_15(p):
          ". . . . . . C5 . . . C5 . . . D5 .", sample=HORN)
     # The final hit: the whole band on G, left to ring.
     hit(p, DRUM, 32, DRUM_KIT, "K")
-    hit(p, HAND, 32, HAND_KIT, "X")
+    hit(p, HAND, 32, HAND_KIT, "X", 26)
     hit(p, CONGA, 32, CONGA_KIT, "B")
     tone(p, BASS, 32, BASS_GUITAR, "G2", 64)
     tone(p, OST_A, 32, KALIMBA, "G5")
     tone(p, OST_B, 32, MARIMBA, "G4")
-    tone(p, LEAD, 32, CHOIR, "G4", 30)
+    tone(p, LEAD, 32, CHOIR, "G4", 18)
     tone(p, AUX, 32, HORN, "G4")
     for row in range(34, 50, 2):
         p.put(row, LEAD, effect=10, param=0x01)
@@ -290,10 +292,13 @@ ORDERS = [order_0, order_1, order_2, order_3, order_4, order_5, order_6,
 assert len(ORDERS) == ORDER_COUNT
 
 
-def build_song():
+def build_song(samples):
+    """The patterns (one per order, played in order) and the order table;
+    the samples are needed to even out the vowel filter's levels."""
     patterns = []
     for build in ORDERS:
         p = Pattern(CHANNELS)
         build(p)
         patterns.append(p)
+    level_vowels(patterns, samples, PERIODS, CHANNELS)
     return patterns, list(range(ORDER_COUNT))
