@@ -126,11 +126,13 @@ uint8_t* gfx_load_jpeg(const char* path, int* width, int* height) {
                       decoder.output_components);
         return nullptr;
     }
-    while (decoder.output_scanline < decoder.output_height) {
+    // Stop at the first warning: a header that claims a huge picture over a
+    // few bytes of data would otherwise be padded row by row for minutes.
+    while (decoder.output_scanline < decoder.output_height && !errors.warned) {
         jpeg_read_scanlines(&decoder, row, 1);
         std::memcpy(pixels + size_t(decoder.output_scanline - 1) * row_bytes, row[0], row_bytes);
     }
-    jpeg_finish_decompress(&decoder);
+    if (!errors.warned) jpeg_finish_decompress(&decoder);  // it insists on every row
     jpeg_destroy_decompress(&decoder);
     std::fclose(file);
     if (errors.warned) {

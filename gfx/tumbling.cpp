@@ -32,9 +32,11 @@ struct Point {
 
 void vertex(const Point& p) { glVertex3f(p.x, p.y, p.z); }
 
-Point swarm_point(float rho, double s) {
-    return {float(rho * std::sin(5 * s)), float(rho * std::cos(7 * s)),
-            float(rho * std::cos(3 * s) * std::sin(3 * s))};
+// A swarm corner: the three curves at angles 5s, 7s and 3s, each moved on
+// by the same shift (0.3 for the triangle's far corner).
+Point swarm_point(float rho, double s, double shift) {
+    return {float(rho * std::sin(5 * s + shift)), float(rho * std::cos(7 * s + shift)),
+            float(rho * std::cos(3 * s + shift) * std::sin(3 * s + shift))};
 }
 
 // Point k (0..16, steps of pi/8 once about the full circle) of a band's
@@ -69,8 +71,8 @@ void gfx_triangle_swarm(float t, float k) {
         const float g = float(j) * 0.0078125f;
         const float rho = float(double(g) * 1.4);
         const double s = double(j + 1) * double(p);
-        const Point p1 = swarm_point(rho, s);
-        const Point p2 = swarm_point(rho, s + 0.3);
+        const Point p1 = swarm_point(rho, s, 0);
+        const Point p2 = swarm_point(rho, s, 0.3);
         const Point p0 = {0.4f * p1.x, 0.4f * p1.y, 0.4f * p1.z};
 
         glColor3f(k, k * g, 0.2f * k);
