@@ -5,9 +5,17 @@
 // size, so a read past the data is an AddressSanitizer error in that build.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -132,6 +140,12 @@ std::vector<Case> cases() {
              m.song_length = 0;
              return m.build();
          }(), true, nullptr},
+        {"longer than the 4,000,000-byte buffer, cut as start-up reads it", [] {
+             ModBuilder m = mod_basic();
+             for (int n = 1; n <= 31; ++n) m.sample(n, 0xFFFF, 64, n % 16, 0x100, 0xFF00);
+             Bytes f = m.build();  // 2 x 1024 + 31 x 131070 bytes after the header
+             return cut(f, 4000000);
+         }(), true, nullptr},
         {"song length 255, restart 255", [] {
              ModBuilder m = mod_basic();
              m.song_length = 255;
@@ -207,3 +221,58 @@ TEST(BadModules, FailedLoadAfterGoodOneStopsPlayback) {
     snd_render(out, 4096);
     EXPECT_EQ(pt_position(), 0u);
 }
+
+#ifdef MODRENDER_PATH
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+Outcome run_modrender(const std::string& module) {
+    const std::string out = module + ".out", err = module + ".err";
+    const std::string cmd = std::string(MODRENDER_PATH) + " --seconds 1 '" + module + "' >'" + out +
+                            "' 2>'" + err + "'";
+    int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+}
+
+}  // namespace
+
+// The same table through the command-line renderer: a rejected module is one
+// line on stderr naming the file and the reason, with exit status 1; a
+// loaded one renders and exits 0.
+TEST(BadModules, ModrenderSaysOneLineAndExits1) {
+    char tmpl[] = "/tmp/zk_badmod_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string dir = tmpl;
+    int n = 0;
+    for (Case& c : cases()) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir + "/case" + std::to_string(n++) + ".mod";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(c.bytes.data()), std::streamsize(c.bytes.size()));
+        Outcome r = run_modrender(path);
+        if (c.loads) {
+            EXPECT_EQ(r.status, 0) << r.err;
+            continue;
+        }
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.rfind("modrender: " + path + ": ", 0), 0u) << r.err;
+        if (!c.bytes.empty()) {
+            EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        }
+    }
+    std::string cleanup = "rm -rf '" + dir + "'";
+    ASSERT_EQ(std::system(cleanup.c_str()), 0);
+}
+#endif
