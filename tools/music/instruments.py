@@ -41,7 +41,7 @@ def kalimba():
     ], attack=0.0015)
     tick = dsp.bandpass(dsp.white_noise(n, 11), rate, 3200, 1.2)
     click = dsp.multiply(tick, dsp.exp_decay(n, rate, 0.012))
-    return one_shot("kalimba", dsp.mix((tone, 1.0), (click, 0.25)), rate, 22)
+    return one_shot("kalimba", dsp.mix((tone, 1.0), (click, 0.25)), rate, 17)
 
 
 def marimba():
@@ -84,7 +84,7 @@ def flute():
     chiff = dsp.bandpass(dsp.white_noise(a, 21), rate, 2 * f, 2.0)
     env = dsp.exp_decay(a, rate, 0.09)
     attack = [s + 0.35 * c * e for s, c, e in zip(attack, chiff, env)]
-    return looped("flute", attack, block, 22)
+    return looped("flute", attack, block, 18, rate)
 
 
 def agogo(name, freq, seed):
@@ -207,7 +207,7 @@ def lead():
     voices = [(cycles, 1.0), (cycles + 1, 0.3)]
     block = dsp.additive_period(voices, length, dsp.saw_harmonics(top))
     attack = attack_into(block, _count(rate, 0.012), lambda x: x)
-    s = looped("lead", attack, block, 15)
+    s = looped("lead", attack, block, 15, rate)
     s.partials = dsp.additive_partials(voices, dsp.saw_harmonics(top))
     return s
 
@@ -225,7 +225,7 @@ def choir():
     block = dsp.additive_period(voices, length, harmonics)
     attack = attack_into(block, _count(rate, 0.09),
                          lambda x: x * x * (3 - 2 * x))
-    s = looped("choir", attack, block, 10)
+    s = looped("choir", attack, block, 10, rate)
     s.partials = dsp.additive_partials(voices, harmonics)
     return s
 
@@ -285,9 +285,10 @@ def kick():
     rate = rate_at("C-3")
     n = _count(rate, 0.42)
     body = drum_tone(rate, 0.42, 48, 160, 0.028, 0.40, 0.0, 1000, 0.01, 18)
-    click = dsp.highpass(dsp.white_noise(n, 180), rate, 2000)
-    click = dsp.multiply(click, dsp.exp_decay(n, rate, 0.004))
-    sig = dsp.mix((body, 1.0), (click, 0.35))
+    click = dsp.highpass(dsp.white_noise(n, 180), rate, 1500)
+    click = dsp.multiply(click, dsp.exp_decay(n, rate, 0.006))
+    beater = modal(rate, n, [(1250.0, 1.0, 0.012, 0.0), (2300.0, 0.5, 0.008, 0.0)])
+    sig = dsp.mix((body, 1.0), (click, 0.7), (beater, 0.35))
     sig = [dsp.soft_clip(1.4 * v) for v in sig]
     return one_shot("kick", sig, rate, 64, fade=0.03)
 
@@ -315,7 +316,7 @@ def sub_bass():
     block = dsp.additive_period([(cycles, 1.0)], length,
                                 lambda c: [(1, 1.0), (2, 0.2), (3, 0.06)])
     attack = attack_into(block, _count(rate, 0.01), lambda x: x)
-    return looped("sub bass", attack, block, 28)
+    return looped("sub bass", attack, block, 22, rate)
 
 
 def shaker():
@@ -343,7 +344,7 @@ def hat_closed():
     n = _count(rate, 0.07)
     sig = dsp.highpass(metal(rate, n, 23), rate, 7000)
     env = dsp.attack_decay(n, rate, 0.0004, 0.05)
-    return one_shot("hat closed", dsp.multiply(sig, env), rate, 16)
+    return one_shot("hat closed", dsp.multiply(sig, env), rate, 26)
 
 
 def hat_open():
@@ -351,7 +352,7 @@ def hat_open():
     n = _count(rate, 0.4)
     sig = dsp.highpass(metal(rate, n, 24), rate, 6500)
     env = dsp.attack_decay(n, rate, 0.0004, 0.38)
-    return one_shot("hat open", dsp.multiply(sig, env), rate, 14, fade=0.04)
+    return one_shot("hat open", dsp.multiply(sig, env), rate, 22, fade=0.04)
 
 
 def tom_low():

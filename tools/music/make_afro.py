@@ -18,15 +18,14 @@ sys.path.insert(0, HERE)
 from instruments import INSTRUMENTS, build_samples       # noqa: E402
 from modfile import write_module                          # noqa: E402
 from song import CHANNELS, build_song                     # noqa: E402
-from voices import rate_at                                # noqa: E402
 
 TITLE = "zorvandu kelemba"
 
 
 def write_wavs(samples, folder):
     os.makedirs(folder, exist_ok=True)
-    for (number, builder, c2, note), s in zip(INSTRUMENTS, samples):
-        rate = int(rate_at(note or "C-3"))
+    for (number, builder, _c2, _note), s in zip(INSTRUMENTS, samples):
+        rate = int(s.rate)
         path = os.path.join(folder, "%02d_%s.wav" % (number, builder.__name__))
         with wave.open(path, "wb") as w:
             w.setnchannels(1)

@@ -34,7 +34,7 @@ HAND_KIT = {
     "w": (22, SWING, None),        # shaker, swung
     "b": (21, None, None),         # cowbell (the timeline)
     "h": (23, None, None),         # closed hat
-    "H": (23, 24, None),           # closed hat, accented
+    "H": (23, 38, None),           # closed hat, accented
     "o": (24, None, None),         # open hat
     "a": (7, None, None),          # agogo high
     "g": (8, None, None),          # agogo low
@@ -52,7 +52,8 @@ CONGA_KIT = {
     "L": (25, None, None),         # tom low
     "H": (26, None, None),         # tom high
     "d": (12, None, None),         # talking drum
-    "u": (12, (3, 0x08), None),    # talking drum, bent
+    "D": (12, None, "F-3"),        # talking drum, squeezed higher
+    "u": (12, (3, 0x08), "A-2"),   # talking drum, the ringing note bent down
 }
 
 DRUM_KIT = {
@@ -71,7 +72,7 @@ DRUM_KIT = {
 AUX_KIT = {
     "X": (27, None, None),         # crash
     "Z": (31, None, None),         # riser
-    "z": (31, (9, 0x40), None),    # riser, entered half way
+    "z": (31, (9, 0x5B), None),    # riser, its last eight rows only
 }
 
 # ---------------------------------------------------------------- percussion
@@ -93,7 +94,7 @@ CONGA_A = """
 m . . m o . m . m . . m o . t t
 """
 CONGA_B = """
-m . . m o . m . m . o o t . t .
+m . . m o . m . m . o f t . t .
 """
 CONGA_SPARSE = """
 . . . . o . . . . . . m o . . .
@@ -105,7 +106,7 @@ FILL_TOMS = """
 . . . . . . . . H . H H L . L L
 """
 FILL_TALK = """
-d . . u . . d . d . u . . . . .
+d . . u . . D . d . u . . . . .
 """
 
 DRUM_A = """
@@ -122,6 +123,9 @@ K . . C . . C . k . C . C . . v
 """
 DRUM_RIM = """
 . . . . i . . . . . . i i . . .
+"""
+DRUM_PICKUP = """
+. . . . . . . . v . v . c v C C
 """
 DRUM_ROLL = """
 r . r . r . r . r r r r R R Q Q
@@ -156,7 +160,7 @@ GUITAR_B = """
 # Three beats long over a four-beat bar: the cross-rhythm of the groove.
 MARIMBA_3 = "1 . 5 8 . 5 3 . 5 . 8 ."
 MUTED_CHOP = """
-. . 5 . . . 5 3 . . 5 . . . 5 3
+. . 5+EC2 . . . 5+EC2 3+EC3 . . 5+EC2 . . . 5+EC2 3+EC3
 """
 
 # ---------------------------------------------------------------- melodies
@@ -167,6 +171,14 @@ E5 . . D5 . . B4 . A4 . G4 . . . . .
 D5 . . B4 . . G4 . A4 . B4 . D5 . . .
 A4 . . . ~ ~ ~ ~ ~ ~ ~ ~ ^ . . .
 """
+# The hook again, with scoops into the high notes and the last note
+# shimmering through the D chord (arpeggio A-D-F#).
+HOOK_A_SLIDES = """
+D5 . . B4 . . G4 . A4 . B4 . . . A4 B4
+E5+308 . . D5 . . B4 . A4 . G4 . . . . .
+D5 . . B4 . . G4 . A4 . B4 . D5 . E5+306 .
+A4 . . . ~ ~ ~ ~ ~ ~ ~ ~ ^ . . .
+"""
 HOOK_B = """
 B4 . . D5 . . E5 . D5 . B4 . . . G4 .
 A4 . . G4 . . E4 . G4 . . . ~ ~ ^ .
@@ -174,7 +186,7 @@ B4 . . D5 . . E5 . G5 . E5 . D5 . B4 .
 A4 . . . ~ ~ G4 . A4 . . . ~ ~ ~ ^
 """
 HOOK_C = """
-G5 . . E5 . . D5 . E5 . D5 . B4 . D5 .
+G5+310 . . E5 . . D5 . E5 . D5 . B4 . D5 .
 E5 . . D5 . . B4 . A4 . G4 . A4 . B4 .
 D5 . . B4 . . D5 . E5 . G5 . E5 . D5 .
 A4 . . . ~ ~ ~ ~ B4 . A4 . G4 . A4 .
@@ -183,7 +195,7 @@ CLIMB = """
 E5 . . G5 . . E5 . D5 . E5 . . . G5 .
 F#5 . . E5 . . D5 . A4 . D5 . . . E5 .
 G5 . . . ~ ~ E5 . B4 . E5 . G5 . . .
-A5 . . . ~ ~ ~ ~ ~ ~ ~ ~ ^ . . .
+A5+30C . . . ~ ~ ~ ~ ~ ~ ~ ~ ^ . . .
 """
 FLUTE_A = """
 B5 . . . ~ ~ A5 . G5 . E5 . . . D5 .
@@ -193,7 +205,7 @@ F#5 . . . ~ ~ ~ ~ E5 . D5 . . . A4 .
 """
 FLUTE_B = """
 E5 . G5 . B5 . . . A5 . G5 . E5 . . .
-G5 . . . E5 . . . ~ ~ ~ ~ D5 . E5 .
+G5+059 . . . +059 +059 +059 +059 E5 . ~ ~ D5 . E5 .
 D5 . B4 . D5 . . . G5 . A5 . B5 . . .
 A5 . . . ~ ~ ~ ~ F#5 . . . D5 . . .
 """
@@ -225,10 +237,10 @@ D5 . . . . . . . . . . . . . . .
 # Over the minor section the triad a third above the bass gives minor
 # sevenths (G over E), plain majors elsewhere.
 CHOIR_PAD_B = """
-G4 . . . . . . . . . . . . . . .
-C5 . . . . . . . . . . . . . . .
-G4 . . . . . . . . . . . . . . .
-D5 . . . . . . . . . . . . . . .
+G4@8 . . . . . . . . . . . . . . .
+C5@8 . . . . . . . . . . . . . . .
+G4@8 . . . . . . . . . . . . . . .
+D5@8 . . . . . . . . . . . . . . .
 """
 HORN_STABS = """
 . . . . . . G4 . . . G4 . . . . .

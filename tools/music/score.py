@@ -114,7 +114,8 @@ def write_part(pat, channel, tokens, start=0, sample=None, kit=None,
     """Writes tokens from row `start` on.
 
     sample: the instrument of note and step tokens; kit: letter ->
-    (sample, volume or (effect, parameter) or None, concert note or None); chords: list of chord names, one per bar
+    (sample, volume or (effect, parameter) or None, pitch or None), the
+    pitch a concert note for tuned samples, a tracker note for drums; chords: list of chord names, one per bar
     (bar = 16 rows from row 0 of the pattern), for scale-step tokens."""
     for i, raw in enumerate(tokens):
         row = start + i
@@ -135,8 +136,12 @@ def write_part(pat, channel, tokens, start=0, sample=None, kit=None,
             continue
         if kit and token in kit:
             smp, kit_fx, pitch = kit[token]
-            note = hit_note(smp) if pitch is None else tracker_note(
-                smp, midi_of(pitch) + transpose)
+            if pitch is None:
+                note = hit_note(smp)
+            elif C2_OF[smp] is None:            # a drum struck at this note
+                note = note_number(pitch)
+            else:
+                note = tracker_note(smp, midi_of(pitch) + transpose)
             vol = volume
             if isinstance(kit_fx, tuple) and effect is None:
                 effect = kit_fx

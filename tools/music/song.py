@@ -59,6 +59,23 @@ def tone(p, channel, row, sample, name, volume=None):
           effect, param, replace=True)
 
 
+def doubled(melody, volume):
+    """A melody for a plucked instrument: no vibrato, notes at `volume`,
+    no slides."""
+    out = []
+    for line in melody.strip().splitlines():
+        tokens = []
+        for t in line.split():
+            t = t.split("+")[0]
+            if t in ("~", ""):
+                t = "."
+            elif t not in (".", "^"):
+                t += "@%d" % volume
+            tokens.append(t)
+        out.append(" ".join(tokens))
+    return "\n".join(out)
+
+
 def clear(p, channels, rows):
     for row in rows:
         for ch in channels:
@@ -102,6 +119,7 @@ def order_1(p):
     part(p, BASS, BASS_B, 4, sample=BASS_GUITAR, chords=A, transpose=-12)
     part(p, AUX, CHOIR_PAD, sample=CHOIR)
     part(p, LEAD, HOOK_A, sample=LEAD_VOICE)
+    part(p, DRUM, DRUM_PICKUP, start=48)
 
 
 def order_2(p):
@@ -139,7 +157,7 @@ def order_4(p):
 def order_5(p):
     groove(p, A)
     part(p, AUX, HORN_STABS, sample=HORN)
-    part(p, LEAD, HOOK_A, sample=LEAD_VOICE)
+    part(p, LEAD, HOOK_A_SLIDES, sample=LEAD_VOICE)
     # The band drops out for the last half bar: the talking drum leads
     # into the quiet section.
     clear(p, (HAND, DRUM, OST_A, OST_B, BASS), range(56, 64))
@@ -198,15 +216,18 @@ def order_9(p):
 
 
 def order_10(p):
-    groove(p, A, guitar=GUITAR_B)
+    groove(p, A)
     part(p, AUX, CHOIR_ANSWER, sample=CHOIR)
     part(p, LEAD, HOOK_B, sample=LEAD_VOICE)
+    # The kalimba doubles the answer an octave up, in place of the guitar.
+    clear(p, (OST_A,), range(64))
+    part(p, OST_A, doubled(HOOK_B, 18), sample=KALIMBA, transpose=12)
 
 
 def order_11(p):
     groove(p, TO_FINALE, drums=(DRUM_A, DRUM_B))
     part(p, AUX, HORN_STABS, sample=HORN, chords=TO_FINALE)
-    part(p, LEAD, HOOK_A, sample=LEAD_VOICE)
+    part(p, LEAD, HOOK_A_SLIDES, sample=LEAD_VOICE)
     clear(p, (DRUM, CONGA), range(48, 64))
     part(p, DRUM, DRUM_FILL, start=48)
     part(p, CONGA, FILL_TOMS, start=48)
@@ -280,8 +301,10 @@ def order_15(p):
     tone(p, OST_B, 32, MARIMBA, "G4")
     tone(p, LEAD, 32, CHOIR, "G4", 18)
     tone(p, AUX, 32, HORN, "G4")
-    for row in range(34, 50, 2):
+    for row in range(36, 50, 2):
         p.put(row, LEAD, effect=10, param=0x01)
+    # Let the last chord ring a little longer than the rows before it.
+    p.put(34, AUX, effect=15, param=8)
     for ch in range(CHANNELS):
         p.put(51, ch, effect=12, param=0, replace=True)
 

@@ -85,10 +85,12 @@ def one_shot(name, sig, rate, volume, level=0.99, fade=0.01):
     sig = dsp.fade_tail(list(sig), rate, fade)
     data = [0, 0] + quantise(sig, level)
     data += [0] * (2 + (len(data) & 1))
-    return Sample(name, data, volume)
+    s = Sample(name, data, volume)
+    s.rate = rate
+    return s
 
 
-def looped(name, attack, block, volume, level=0.99):
+def looped(name, attack, block, volume, rate, level=0.99):
     """An attack followed by a seamless loop over `block`.
 
     The block is written once more as two guard bytes after the loop, so a
@@ -102,7 +104,9 @@ def looped(name, attack, block, volume, level=0.99):
     q = quantise(body, level)
     data = [0, 0] + q
     loop_start = 2 + len(attack)
-    return Sample(name, data, volume, loop_start, len(block))
+    s = Sample(name, data, volume, loop_start, len(block))
+    s.rate = rate
+    return s
 
 
 def attack_into(block, length, shape):
