@@ -3,6 +3,7 @@
 // Audio thread: fx_echo_render. It allocates nothing, locks nothing, prints
 // nothing and calls no library function.
 #include "mixer/fx.h"
+#include "mixer/fx_inline.h"
 #include "mixer/mixer.h"
 
 FxUnit* fx_echo_new(int channels, int len_a, int len_b, float feedback_a, float feedback_b,
@@ -47,39 +48,31 @@ void fx_echo_set_lengths(FxEcho* e, int a, int b)
     e->read_b = (e->write_b + 1) % b;
 }
 
+namespace {
+
+template <bool kResonant>
+void echo_frames(FxEcho* e, const float* input, float* output, int frames)
+{
+    // Positions, gains and filter state in locals: the output buffer could
+    // otherwise alias them.
+    fx_detail::EchoCursor c;
+    fx_detail::echo_load(c, *e);
+    for (int i = 0; i < frames; ++i)
+        fx_detail::echo_frame<kResonant>(c, input[2 * i], input[2 * i + 1], &output[2 * i],
+                                         &output[2 * i + 1]);
+    fx_detail::echo_store(c, *e);
+}
+
+}  // namespace
+
 void fx_echo_render(FxUnit* unit, const float* input, float* output, int frames,
                     int channels, int32_t position)
 {
     (void)channels;  // always stereo pairs
     (void)position;
     auto* e = reinterpret_cast<FxEcho*>(unit);
-    FxHighpass* filter = e->filter;
-    float* line_a = e->line_a;
-    float* line_b = e->line_b;
-    int read_a = e->read_a, read_b = e->read_b;
-    int write_a = e->write_a, write_b = e->write_b;
-    const int length_a = e->length_a, length_b = e->length_b;
-    const float wet_left = e->wet_left, wet_right = e->wet_right;
-    const float dry_left = e->dry_left, dry_right = e->dry_right;
-    const float feedback_a = e->feedback_a, feedback_b = e->feedback_b;
-    for (int i = 0; i < frames; ++i) {
-        // Both inputs are read before anything is written: input and output
-        // may be the same buffer.
-        const float a = line_a[read_a];
-        const float b = line_b[read_b];
-        const float in_left = input[2 * i];
-        const float in_right = input[2 * i + 1];
-        output[2 * i] = a * wet_left + in_left * dry_left;
-        output[2 * i + 1] = b * wet_right + in_right * dry_right;
-        line_a[write_a] = fx_highpass_step(filter, in_left + b * feedback_a, 0);
-        line_b[write_b] = fx_highpass_step(filter, in_right + a * feedback_b, 1);
-        if (++read_a >= length_a) read_a = 0;
-        if (++read_b >= length_b) read_b = 0;
-        if (++write_a >= length_a) write_a = 0;
-        if (++write_b >= length_b) write_b = 0;
-    }
-    e->read_a = read_a;
-    e->read_b = read_b;
-    e->write_a = write_a;
-    e->write_b = write_b;
+    if (fx_detail::resonant(*e->filter))
+        echo_frames<true>(e, input, output, frames);
+    else
+        echo_frames<false>(e, input, output, frames);
 }

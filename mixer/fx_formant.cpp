@@ -5,6 +5,7 @@
 // They allocate nothing, lock nothing, print nothing and call no library
 // function.
 #include "mixer/fx.h"
+#include "mixer/fx_inline.h"
 #include "mixer/mixer.h"
 
 // Each set places five pole pairs at the first five formants of its vowel
@@ -54,14 +55,7 @@ int fx_formant_set_for(int32_t position)
 
 double fx_formant_step(double x, int set, double* h)
 {
-    const double* t = fx_formant_coeffs[set];
-    const double y = t[0] * x + t[1] * h[0] + t[2] * h[1] + t[3] * h[2] + t[4] * h[3] +
-                     t[5] * h[4] + t[6] * h[5] + t[7] * h[6] + t[8] * h[7] + t[9] * h[8] +
-                     t[10] * h[9];
-    for (int k = 9; k > 0; --k)
-        h[k] = h[k - 1];
-    h[0] = y;
-    return y;
+    return fx_detail::formant_step(x, fx_formant_coeffs[set], h);
 }
 
 void fx_formant_render(FxUnit* unit, const float* input, float* output, int frames,
@@ -70,9 +64,28 @@ void fx_formant_render(FxUnit* unit, const float* input, float* output, int fram
     auto* f = reinterpret_cast<FxFormant*>(unit);
     if (channels > 2)
         channels = 2;
-    for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c, ++input, ++output)
-            *output = float(fx_formant_step(double(*input), f->set, f->history[c]));
+    const double* t = fx_formant_coeffs[f->set];
+    if (channels == 2) {
+        // Both channels' histories in locals, so they can stay in registers.
+        double left[10], right[10];
+        for (int k = 0; k < 10; ++k) {
+            left[k] = f->history[0][k];
+            right[k] = f->history[1][k];
+        }
+        for (int i = 0; i < frames; ++i) {
+            const float in_left = input[2 * i], in_right = input[2 * i + 1];
+            output[2 * i] = float(fx_detail::formant_step(double(in_left), t, left));
+            output[2 * i + 1] = float(fx_detail::formant_step(double(in_right), t, right));
+        }
+        for (int k = 0; k < 10; ++k) {
+            f->history[0][k] = left[k];
+            f->history[1][k] = right[k];
+        }
+    } else {
+        for (int i = 0; i < frames; ++i)
+            for (int c = 0; c < channels; ++c, ++input, ++output)
+                *output = float(fx_detail::formant_step(double(*input), t, f->history[c]));
+    }
     // The set for the next call: so a call uses the vowel of the previous
     // call's position.
     f->set = fx_formant_set_for(position);

@@ -3,6 +3,7 @@
 // Audio thread: fx_highpass_step and fx_highpass_render. They allocate
 // nothing, lock nothing, print nothing and call no library function.
 #include "mixer/fx.h"
+#include "mixer/fx_inline.h"
 #include "mixer/mixer.h"
 
 FxHighpass* fx_highpass_new(int channels, float coef_1, float res_1, float coef_2, float res_2)
@@ -31,23 +32,8 @@ void fx_highpass_tune(FxHighpass* f)
 
 float fx_highpass_step(FxHighpass* f, float x, int channel)
 {
-    // Each threshold halves what lies beyond it, so loud feedback is tamed
-    // softly before the hard clamp.
-    if (x > 0.1f || x < -0.1f) x *= 0.5f;
-    if (x > 0.2f || x < -0.2f) x *= 0.5f;
-    if (x > 0.4f || x < -0.4f) x *= 0.5f;
-    if (x > 0.6f || x < -0.6f) x *= 0.5f;
-    if (x > 0.9f || x < -0.9f) x *= 0.5f;
-    if (x > 0.999f) x = 0.999f;
-    if (x < -0.999f) x = -0.999f;
-
-    float* p = f->state[channel];
-    // 1e-21 keeps the stages off denormals once the input is silent.
-    p[0] = float(p[0] + f->coef_1 * ((x - p[0]) + f->feedback_1 * (p[0] - p[1])) + 1e-21);
-    p[1] = p[1] + f->coef_1 * (p[0] - p[1]);
-    p[2] = float(p[2] + f->coef_2 * ((p[1] - p[2]) + f->feedback_2 * (p[2] - p[3])) + 1e-21);
-    p[3] = p[3] + f->coef_2 * (p[2] - p[3]);
-    return x - p[3];
+    return fx_detail::resonant(*f) ? fx_detail::highpass_step<true>(*f, f->state[channel], x)
+                                   : fx_detail::highpass_step<false>(*f, f->state[channel], x);
 }
 
 void fx_highpass_render(FxUnit* unit, const float* input, float* output, int frames,

@@ -5,8 +5,11 @@
 // nothing, print nothing and touch no file.
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "mixer/fx.h"
+#include "mixer/fx_inline.h"
+#include "mixer/graph_fused.h"
 #include "mixer/mixer.h"
 
 MixBus mix_buses[MIX_BUS_COUNT];
@@ -36,6 +39,14 @@ void release_default_blocks()
 
 int mixer_ready = 0;
 
+// The units of the graph mix_init builds, for the fused render of that graph.
+struct StandardGraph {
+    FxUnit* short_echo;
+    FxUnit* formant;
+    FxUnit* long_echo;
+};
+StandardGraph standard = {};
+
 // Samples whose voices feed bus 1 (heard dry and through the long echo) and
 // bus 2 (dry, through the short echo and the vowel filter, then the long echo).
 constexpr int kBus1Samples[] = {9, 10, 11, 12, 21, 1, 2, 5, 6, 7, 8, 19};
@@ -45,6 +56,7 @@ static_assert(sizeof kBus1Samples / sizeof kBus1Samples[0] == 12, "twelve sample
 }  // namespace
 
 void* (*mix_allocate)(size_t bytes) = allocate_zeroed;
+int mix_fused_graph = 1;
 
 int mix_ready()
 {
@@ -131,6 +143,7 @@ int mix_init(int rate, int frames)
     mix_bus_add_input(&mix_buses[7], &mix_buses[2], 0.5f);
     mix_bus_add_input(&mix_buses[7], &mix_buses[3], 0.5f);
     mix_bus_add_input(&mix_buses[7], &mix_buses[4], 0.3f);
+    standard = StandardGraph{short_echo, formant, long_echo};
     mixer_ready = 1;
     return 1;
 }
@@ -139,12 +152,42 @@ int mix_init(int rate, int frames)
 
 namespace {
 
-// One pass of the graph over `frames` frames (at most the bus capacity).
-void render_block(int frames, int32_t position)
+// Slot layout of the graph mix_init builds; anything else takes the general
+// path.
+bool graph_is_standard()
 {
-    for (MixBus& bus : mix_buses)
-        mix_bus_clear(&bus, frames);
+    auto input_is = [](int bus, int slot, int source, float gain) {
+        const MixBusInput& in = mix_buses[bus].inputs[slot];
+        return in.source == &mix_buses[source] && in.gain == gain;
+    };
+    auto only_inputs = [](int bus, int count) {
+        for (int k = count; k < MIX_BUS_INPUTS; ++k)
+            if (mix_buses[bus].inputs[k].source != nullptr) return false;
+        return true;
+    };
+    auto only_units = [](int bus, int count) {
+        for (int k = count; k < MIX_BUS_UNITS; ++k)
+            if (mix_buses[bus].units[k] != nullptr) return false;
+        return true;
+    };
+    for (int b : {0, 1, 2, 5, 6})
+        if (!only_inputs(b, 0) || !only_units(b, 0)) return false;
+    return input_is(3, 0, 2, 1.0f) && only_inputs(3, 1) &&
+           mix_buses[3].units[0] == standard.short_echo && mix_buses[3].units[1] == standard.formant &&
+           only_units(3, 2) && standard.short_echo->render == fx_echo_render &&
+           standard.formant->render == fx_formant_render &&
+           input_is(4, 0, 1, 1.0f) && input_is(4, 1, 3, 1.0f) && only_inputs(4, 2) &&
+           mix_buses[4].units[0] == standard.long_echo && only_units(4, 1) &&
+           standard.long_echo->render == fx_echo_render &&
+           input_is(7, 0, 0, 0.6f) && input_is(7, 1, 1, 0.5f) && input_is(7, 2, 2, 0.5f) &&
+           input_is(7, 3, 3, 0.5f) && input_is(7, 4, 4, 0.3f) && only_inputs(7, 5) &&
+           only_units(7, 0) &&
+           !fx_detail::resonant(*reinterpret_cast<FxEcho*>(standard.short_echo)->filter) &&
+           !fx_detail::resonant(*reinterpret_cast<FxEcho*>(standard.long_echo)->filter);
+}
 
+void render_voices(int frames)
+{
     for (int n = 0; n < mix_voice_count; ++n) {
         MixVoice* v = &mix_live_voices[n];
         float left, right;
@@ -152,7 +195,12 @@ void render_block(int frames, int32_t position)
         if (v->length != 0 && v->volume != 0)
             mix_render_voice(v, mix_samples[v->sample].bus->buffer, frames, left, right);
     }
+}
 
+// One pass of the graph over `frames` frames (at most the bus capacity), in
+// bus order; writes int16 to `out` unless it is null.
+void render_general_graph(int frames, int32_t position, int16_t* out)
+{
     // Inputs come only from lower buses, so each is complete when summed.
     for (MixBus& bus : mix_buses) {
         float* dst = bus.buffer;
@@ -168,6 +216,26 @@ void render_block(int frames, int32_t position)
             if (unit != nullptr)
                 unit->render(unit, dst, dst, frames, 2, position);
     }
+    if (out != nullptr)
+        mix_to_int16(mix_buses[7].buffer, out, frames);
+}
+
+void render_block(int frames, int32_t position, int16_t* out)
+{
+    for (MixBus& bus : mix_buses)
+        mix_bus_clear(&bus, frames);
+    render_voices(frames);
+    if (mix_fused_graph && mix_fused_graph_available() && graph_is_standard()) {
+        const FusedGraph graph = {
+            reinterpret_cast<FxEcho*>(standard.short_echo),
+            reinterpret_cast<FxFormant*>(standard.formant),
+            reinterpret_cast<FxEcho*>(standard.long_echo),
+            {mix_buses[7].inputs[0].gain, mix_buses[7].inputs[1].gain, mix_buses[7].inputs[2].gain,
+             mix_buses[7].inputs[3].gain, mix_buses[7].inputs[4].gain},
+        };
+        mix_render_fused_graph(graph, frames, position, out);
+    } else
+        render_general_graph(frames, position, out);
 }
 
 }  // namespace
@@ -188,9 +256,7 @@ void mix_render(int16_t* out, int frames, int convert, int32_t position)
     int done = 0;
     do {
         const int n = frames - done < capacity ? frames - done : capacity;
-        render_block(n, position);
-        if (convert)
-            mix_to_int16(mix_buses[7].buffer, out + 2 * done, n);
+        render_block(n, position, convert ? out + 2 * done : nullptr);
         done += n;
     } while (done < frames);
 }

@@ -85,6 +85,11 @@ extern MixBus mix_buses[MIX_BUS_COUNT];
 // allocation failure. Main thread, during mix_init only.
 extern void* (*mix_allocate)(size_t bytes);
 
+// 1 (default): the graph that mix_init builds is rendered by one fused pass
+// over the frames, with results identical to the general bus-by-bus pass;
+// 0: always the general pass (tests compare the two).
+extern int mix_fused_graph;
+
 // --- Set-up (main thread) -----------------------------------------------------
 
 // Puts the nine voice operations into SoundDriver.
