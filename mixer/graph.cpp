@@ -16,17 +16,18 @@ MixBus mix_buses[MIX_BUS_COUNT];
 
 namespace {
 
-// What the default allocator handed out, so that a second mix_init (tests
-// build the mixer many times) can give it back. The production builds it once.
+// What the default allocator handed out during mix_init, so that a second
+// mix_init (tests build the mixer many times) can give it back. The
+// production builds it once. Units made outside mix_init are kept for good.
 void* default_blocks[64];
 int default_block_count = 0;
+bool building = false;  // inside mix_init
 
 void* allocate_zeroed(size_t bytes)
 {
-    if (default_block_count == int(sizeof default_blocks / sizeof default_blocks[0]))
-        return nullptr;
     void* p = std::calloc(1, bytes);
-    if (p != nullptr)
+    if (p != nullptr && building &&
+        default_block_count < int(sizeof default_blocks / sizeof default_blocks[0]))
         default_blocks[default_block_count++] = p;
     return p;
 }
@@ -103,7 +104,9 @@ void mix_bus_add_unit(MixBus* bus, FxUnit* unit)
 
 // --- Set-up ---------------------------------------------------------------------
 
-int mix_init(int rate, int frames)
+namespace {
+
+int build_mixer(int rate, int frames)
 {
     mixer_ready = 0;
     release_default_blocks();
@@ -146,6 +149,16 @@ int mix_init(int rate, int frames)
     standard = StandardGraph{short_echo, formant, long_echo};
     mixer_ready = 1;
     return 1;
+}
+
+}  // namespace
+
+int mix_init(int rate, int frames)
+{
+    building = true;
+    const int built = build_mixer(rate, frames);
+    building = false;
+    return built;
 }
 
 // --- Render ---------------------------------------------------------------------

@@ -243,6 +243,13 @@ void mix_render_voice(MixVoice* voice, float* buffer, int frames, float left, fl
     if (boundary < safe)
         safe = boundary;
 
+    // The run below computes the interpolated value as the integer
+    // s0 * 65536 + (s1 - s0) * h = value * 2^23 (exact, |.| <= 2^23) and
+    // scales the gains by 2^-23 instead: scaling by a power of two commutes
+    // with rounding here, so every sum is the one interpolate() gives.
+    const float left_scaled = left * 0x1p-23f;
+    const float right_scaled = right * 0x1p-23f;
+
     int i = 0;
     while (i < frames) {
         uint64_t run = frames_below(pos, step, safe);
@@ -251,9 +258,11 @@ void mix_render_voice(MixVoice* voice, float* buffer, int frames, float left, fl
         for (int k = 0; k < n; ++k) {
             pos += step;
             const uint32_t index = uint32_t(pos >> 32);
-            const float value = interpolate(data[index], data[index + 1], uint32_t(pos));
-            out[2 * k] += value * left;
-            out[2 * k + 1] += value * right;
+            const int32_t s0 = data[index], s1 = data[index + 1];
+            const int32_t h = int32_t(uint32_t(pos) >> 16);
+            const float scaled = float(s0 * 65536 + (s1 - s0) * h);
+            out[2 * k] += scaled * left_scaled;
+            out[2 * k + 1] += scaled * right_scaled;
         }
         i += n;
         if (i >= frames)

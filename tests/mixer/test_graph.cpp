@@ -98,14 +98,24 @@ TEST(Output, ConversionClipsAt32763)
         {0.0f, 0},          {0.5f, 16383},      {-0.5f, -16383},   {1.0f, 32763},
         {5.0f, 32763},      {-1.0f, -32763},    {-7.0f, -32763},   {0.9999f, 32763},
         {0.99985f, 32762},  {1e-5f, 0},         {-1e-4f, -3},      {0.25f, 8191},
+        {0.99990004f, 32763}, {0.3333f, 10921}, {1e30f, 32763},    {0.75f, 24575},
     };
+    // One value at a time, and all of them in one call (the bulk of a
+    // buffer goes eight values at a time).
+    std::vector<float> src;
+    std::vector<int16_t> expected;
     for (const Case& c : cases) {
-        float src[2] = {c.in, -c.in};
+        float one[2] = {c.in, -c.in};
         int16_t dst[2];
-        mix_to_int16(src, dst, 1);
+        mix_to_int16(one, dst, 1);
         EXPECT_EQ(dst[0], c.out) << c.in;
         EXPECT_EQ(dst[1], int16_t(-c.out)) << c.in;
+        src.insert(src.end(), {c.in, -c.in});
+        expected.insert(expected.end(), {c.out, int16_t(-c.out)});
     }
+    std::vector<int16_t> bulk(src.size());
+    mix_to_int16(src.data(), bulk.data(), int(src.size() / 2));
+    EXPECT_EQ(bulk, expected);
 }
 
 TEST_F(Graph, ConvertZeroAdvancesEverythingAndWritesNothing)
