@@ -123,7 +123,9 @@ double demo_pulse(int sample, float t);
 // for a tool that renders the production more than once.
 void demo_pulse_reset();
 
-// --- start-up and end (SDL) ---------------------------------------------------
+// --- start-up, frame loop and end (SDL) ---------------------------------------
+// These belong to the zorvandu program itself (main.cpp, frame_loop.cpp,
+// startup.cpp), not to the SDL-free zk_demo library.
 
 // The production's entry: window, start-up, frame loop, shutdown. Returns 0
 // after a normal end, 1 after a start-up failure (one line on stderr).
