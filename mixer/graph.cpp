@@ -17,18 +17,24 @@ MixBus mix_buses[MIX_BUS_COUNT];
 namespace {
 
 // What the default allocator handed out during mix_init, so that a second
-// mix_init (tests build the mixer many times) can give it back. The
-// production builds it once. Units made outside mix_init are kept for good.
+// mix_init (tests build the mixer many times) can give it back; the
+// production builds it once. Units made outside mix_init (tests, benchmarks)
+// are kept for good, and listed so that they stay reachable.
 void* default_blocks[64];
 int default_block_count = 0;
+void* kept_blocks[1024];
+int kept_block_count = 0;
 bool building = false;  // inside mix_init
 
 void* allocate_zeroed(size_t bytes)
 {
     void* p = std::calloc(1, bytes);
-    if (p != nullptr && building &&
-        default_block_count < int(sizeof default_blocks / sizeof default_blocks[0]))
+    if (p == nullptr)
+        return nullptr;
+    if (building && default_block_count < int(sizeof default_blocks / sizeof default_blocks[0]))
         default_blocks[default_block_count++] = p;
+    else if (!building && kept_block_count < int(sizeof kept_blocks / sizeof kept_blocks[0]))
+        kept_blocks[kept_block_count++] = p;
     return p;
 }
 

@@ -136,7 +136,7 @@ TEST(Clock, ChunksTakeThePositionAfterTheirTick)
     // The vowel filter takes its next set from the position of the chunk
     // just rendered: after the tick that starts row 2 that is set 1.
     load(square_song());
-    std::vector<int16_t> out(2 * 6 * 882 * 2);
+    std::vector<int16_t> out(2 * (6 * 882 * 2 + 1));
     snd_render(out.data(), 6 * 882 * 2 + 1);
     EXPECT_EQ(pt_position(), 2u);
     auto* formant = reinterpret_cast<FxFormant*>(mix_buses[3].units[1]);
