@@ -337,9 +337,10 @@ TEST_F(Voices, ResamplerMatchesTheFrameByFrameOracle)
         MixVoice a = v, b = v;
         mix_render_voice(&a, fast.data(), frames, 0.7f, 0.3f);
         oracle_render_voice(b, slow.data(), frames, 0.7f, 0.3f);
-        if (frames > 0)
+        if (frames > 0) {
             ASSERT_EQ(std::memcmp(fast.data(), slow.data(), fast.size() * sizeof(float)), 0)
                 << "trial " << trial;
+        }
         ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "trial " << trial;
     }
 }
