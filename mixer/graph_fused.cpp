@@ -123,10 +123,34 @@ void store_echo(const EchoLanes& c)
     }
 }
 
-// fx_detail::echo_frame<false> on (left, right).
-FUSED_INLINE __m128 echo_frame(EchoLanes& c, __m128 in)
+// Frames before any of the echo's four line positions wraps.
+inline int room(const EchoLanes& c)
 {
-    const __m128 ab = pair(c.line_a[c.read_a], c.line_b[c.read_b]);
+    int n = c.length_a - c.read_a;
+    n = c.length_a - c.write_a < n ? c.length_a - c.write_a : n;
+    n = c.length_b - c.read_b < n ? c.length_b - c.read_b : n;
+    n = c.length_b - c.write_b < n ? c.length_b - c.write_b : n;
+    return n;
+}
+
+// Moves the four line positions on by n frames (at most room()).
+inline void advance(EchoLanes& c, int n)
+{
+    c.read_a += n;
+    c.write_a += n;
+    c.read_b += n;
+    c.write_b += n;
+    if (c.read_a >= c.length_a) c.read_a = 0;
+    if (c.write_a >= c.length_a) c.write_a = 0;
+    if (c.read_b >= c.length_b) c.read_b = 0;
+    if (c.write_b >= c.length_b) c.write_b = 0;
+}
+
+// fx_detail::echo_frame<false> on (left, right), k frames into a stretch in
+// which no line position wraps.
+FUSED_INLINE __m128 echo_frame(EchoLanes& c, __m128 in, int k)
+{
+    const __m128 ab = pair(c.line_a[c.read_a + k], c.line_b[c.read_b + k]);
     const __m128 out = _mm_add_ps(_mm_mul_ps(ab, c.wet), _mm_mul_ps(in, c.dry));
     const __m128 ba = _mm_shuffle_ps(ab, ab, _MM_SHUFFLE(3, 2, 0, 1));
     __m128 x = saturate(_mm_add_ps(in, _mm_mul_ps(ba, c.feedback)));
@@ -135,12 +159,8 @@ FUSED_INLINE __m128 echo_frame(EchoLanes& c, __m128 in)
     c.p3 = add_tiny(_mm_add_ps(c.p3, _mm_mul_ps(c.coef_2, _mm_sub_ps(c.p2, c.p3))));
     c.p4 = _mm_add_ps(c.p4, _mm_mul_ps(c.coef_2, _mm_sub_ps(c.p3, c.p4)));
     const __m128 y = _mm_sub_ps(x, c.p4);
-    c.line_a[c.write_a] = _mm_cvtss_f32(y);
-    c.line_b[c.write_b] = _mm_cvtss_f32(_mm_shuffle_ps(y, y, _MM_SHUFFLE(3, 2, 0, 1)));
-    if (++c.read_a >= c.length_a) c.read_a = 0;
-    if (++c.read_b >= c.length_b) c.read_b = 0;
-    if (++c.write_a >= c.length_a) c.write_a = 0;
-    if (++c.write_b >= c.length_b) c.write_b = 0;
+    c.line_a[c.write_a + k] = _mm_cvtss_f32(y);
+    c.line_b[c.write_b + k] = _mm_cvtss_f32(_mm_shuffle_ps(y, y, _MM_SHUFFLE(3, 2, 0, 1)));
     return out;
 }
 
@@ -174,39 +194,50 @@ void mix_render_fused_graph(const FusedGraph& g, int frames, int32_t position, i
     const __m128 g70 = _mm_set1_ps(g.gains_7[0]), g71 = _mm_set1_ps(g.gains_7[1]);
     const __m128 g72 = _mm_set1_ps(g.gains_7[2]), g73 = _mm_set1_ps(g.gains_7[3]);
     const __m128 g74 = _mm_set1_ps(g.gains_7[4]);
-    for (int i = 0; i < frames; ++i) {
-        const __m128 in0 = load_pair(b0 + 2 * i);
-        const __m128 in1 = load_pair(b1 + 2 * i);
-        const __m128 in2 = load_pair(b2 + 2 * i);
-        // Bus 3: bus 2, the short echo, the vowel filter.
-        __m128 v3 = echo_frame(s, _mm_add_ps(zero, _mm_mul_ps(one, in2)));
-        const __m128d x = _mm_cvtps_pd(v3);
-        __m128d y = _mm_mul_pd(tk[0], x);
-        y = _mm_add_pd(y, _mm_mul_pd(tk[1], h[0]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[2], h[1]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[3], h[2]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[4], h[3]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[5], h[4]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[6], h[5]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[7], h[6]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[8], h[7]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[9], h[8]));
-        y = _mm_add_pd(y, _mm_mul_pd(tk[10], h[9]));
-        h[9] = h[8]; h[8] = h[7]; h[7] = h[6]; h[6] = h[5]; h[5] = h[4];
-        h[4] = h[3]; h[3] = h[2]; h[2] = h[1]; h[1] = h[0]; h[0] = y;
-        v3 = _mm_cvtpd_ps(y);
-        store_pair(b3 + 2 * i, v3);
-        // Bus 4: bus 1 and bus 3, the long echo.
-        const __m128 v4 = echo_frame(l, _mm_add_ps(_mm_add_ps(zero, _mm_mul_ps(one, in1)),
-                                                   _mm_mul_ps(one, v3)));
-        store_pair(b4 + 2 * i, v4);
-        // Bus 7: the output, inputs in slot order.
-        __m128 v7 = _mm_add_ps(zero, _mm_mul_ps(g70, in0));
-        v7 = _mm_add_ps(v7, _mm_mul_ps(g71, in1));
-        v7 = _mm_add_ps(v7, _mm_mul_ps(g72, in2));
-        v7 = _mm_add_ps(v7, _mm_mul_ps(g73, v3));
-        v7 = _mm_add_ps(v7, _mm_mul_ps(g74, v4));
-        store_pair(b7 + 2 * i, v7);
+    // Stretches in which no delay-line position wraps, so that the frame
+    // loop carries no wrap tests.
+    for (int start = 0; start < frames;) {
+        int n = frames - start;
+        n = room(s) < n ? room(s) : n;
+        n = room(l) < n ? room(l) : n;
+        for (int k = 0; k < n; ++k) {
+            const int i = start + k;
+            const __m128 in0 = load_pair(b0 + 2 * i);
+            const __m128 in1 = load_pair(b1 + 2 * i);
+            const __m128 in2 = load_pair(b2 + 2 * i);
+            // Bus 3: bus 2, the short echo, the vowel filter.
+            __m128 v3 = echo_frame(s, _mm_add_ps(zero, _mm_mul_ps(one, in2)), k);
+            const __m128d x = _mm_cvtps_pd(v3);
+            __m128d y = _mm_mul_pd(tk[0], x);
+            y = _mm_add_pd(y, _mm_mul_pd(tk[1], h[0]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[2], h[1]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[3], h[2]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[4], h[3]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[5], h[4]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[6], h[5]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[7], h[6]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[8], h[7]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[9], h[8]));
+            y = _mm_add_pd(y, _mm_mul_pd(tk[10], h[9]));
+            h[9] = h[8]; h[8] = h[7]; h[7] = h[6]; h[6] = h[5]; h[5] = h[4];
+            h[4] = h[3]; h[3] = h[2]; h[2] = h[1]; h[1] = h[0]; h[0] = y;
+            v3 = _mm_cvtpd_ps(y);
+            store_pair(b3 + 2 * i, v3);
+            // Bus 4: bus 1 and bus 3, the long echo.
+            const __m128 v4 = echo_frame(l, _mm_add_ps(_mm_add_ps(zero, _mm_mul_ps(one, in1)),
+                                                       _mm_mul_ps(one, v3)), k);
+            store_pair(b4 + 2 * i, v4);
+            // Bus 7: the output, inputs in slot order.
+            __m128 v7 = _mm_add_ps(zero, _mm_mul_ps(g70, in0));
+            v7 = _mm_add_ps(v7, _mm_mul_ps(g71, in1));
+            v7 = _mm_add_ps(v7, _mm_mul_ps(g72, in2));
+            v7 = _mm_add_ps(v7, _mm_mul_ps(g73, v3));
+            v7 = _mm_add_ps(v7, _mm_mul_ps(g74, v4));
+            store_pair(b7 + 2 * i, v7);
+        }
+        advance(s, n);
+        advance(l, n);
+        start += n;
     }
     store_echo(s);
     store_echo(l);
