@@ -132,11 +132,14 @@ void on_tick(void* context, int frame)
         s->reached = true;
 }
 
-void show_progress(uint64_t done, uint64_t limit, uint32_t position, bool final)
+// Seconds rendered against the limit, and the song position against the
+// stopping position: whichever ends the render first.
+void show_progress(uint64_t done, uint64_t limit, uint32_t position, uint32_t until, bool final)
 {
     const int percent = limit > 0 ? int(done * 100 / limit) : 100;
-    std::fprintf(stderr, "\rmodrender: %3d%% of the time limit, position %5u%s", percent,
-                 position, final ? "\n" : "");
+    std::fprintf(stderr, "\rmodrender: %7.1f s (%3d%% of %g s), position %5d of %u%s",
+                 double(done) / kRate, percent, double(limit) / kRate, int32_t(position), until,
+                 final ? "\n" : "");
 }
 
 }  // namespace
@@ -161,7 +164,7 @@ int main(int argc, char** argv)
     state.until_position = o.until_position;
     state.timeline = o.timeline;
     std::vector<int16_t> buffer(2 * kBufferFrames);
-    int last_percent = -1;
+    uint64_t last_shown = 0;
 
     while (!state.reached && state.buffer_start < limit) {
         const int frames = int(limit - state.buffer_start < kBufferFrames ? limit - state.buffer_start
@@ -170,16 +173,13 @@ int main(int argc, char** argv)
         if (o.wav_path != nullptr && !wav_write(&wav, buffer.data(), frames))
             fail(std::string("cannot write ") + o.wav_path);
         state.buffer_start += uint64_t(frames);
-        if (progress) {
-            const int percent = int(state.buffer_start * 100 / limit);
-            if (percent != last_percent) {
-                show_progress(state.buffer_start, limit, pt_position(), false);
-                last_percent = percent;
-            }
+        if (progress && state.buffer_start - last_shown >= kRate) {
+            show_progress(state.buffer_start, limit, pt_position(), o.until_position, false);
+            last_shown = state.buffer_start;
         }
     }
     if (progress)
-        show_progress(state.buffer_start, limit, pt_position(), true);
+        show_progress(state.buffer_start, limit, pt_position(), o.until_position, true);
     if (o.wav_path != nullptr && !wav_close(&wav))
         fail(std::string("cannot write ") + o.wav_path);
     if (std::fflush(stdout) != 0)
