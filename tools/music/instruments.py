@@ -160,7 +160,7 @@ def talking_drum():
         phase += dsp.TWO_PI * 150.0 * bend / rate
         out.append(dsp.sin(phase) + 0.25 * dsp.sin(2.0 * phase))
     env = dsp.attack_decay(n, rate, 0.002, 0.5)
-    return one_shot("talking drum", dsp.multiply(out, env), rate, 40)
+    return one_shot("talking drum", dsp.multiply(out, env), rate, 28)
 
 
 def clap():

@@ -110,13 +110,16 @@ def bars(text):
 
 
 def write_part(pat, channel, tokens, start=0, sample=None, kit=None,
-               chords=None, transpose=0, vibrato=0x46):
+               chords=None, transpose=0, vibrato=0x46, volume=None):
     """Writes tokens from row `start` on.
 
     sample: the instrument of note and step tokens; kit: letter ->
     (sample, volume or (effect, parameter) or None, pitch or None), the
-    pitch a concert note for tuned samples, a tracker note for drums; chords: list of chord names, one per bar
-    (bar = 16 rows from row 0 of the pattern), for scale-step tokens."""
+    pitch a concert note for tuned samples, a tracker note for drums;
+    chords: chord names spread evenly over the pattern (4 = one a bar, 8 =
+    one every half bar), for scale-step tokens; volume: for notes and steps
+    without a volume of their own (None: the sample's)."""
+    default_volume = volume
     for i, raw in enumerate(tokens):
         row = start + i
         if row >= ROWS:
@@ -157,7 +160,7 @@ def write_part(pat, channel, tokens, start=0, sample=None, kit=None,
             else:
                 midi = midi_of(token) + transpose
             note = tracker_note(smp, midi)
-            vol = volume
+            vol = volume if volume is not None else default_volume
         fx, param = (12, vol) if vol is not None else (0, 0)
         if effect:
             if vol is not None:

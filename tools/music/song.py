@@ -132,10 +132,16 @@ def order_2(p):
     part(p, AUX, CHOIR_ANSWER, sample=CHOIR)
 
 
+def short_fill(p):
+    """Four rows of toms on the conga player's lane to close an order."""
+    for row, letter in ((60, "H"), (61, "H"), (62, "L"), (63, "L")):
+        hit(p, CONGA, row, CONGA_KIT, letter)
+
+
 def animal_accents(p):
     """The pictures change at rows 32 and 48: a horn stab on each."""
-    tone(p, AUX, 32, HORN, "G4")
-    tone(p, AUX, 48, HORN, "D5")
+    tone(p, AUX, 32, HORN, "G4", 17)
+    tone(p, AUX, 48, HORN, "D5", 15)
 
 
 def order_3(p):
@@ -152,11 +158,13 @@ def order_4(p):
     part(p, AUX, CHOIR_ANSWER, sample=CHOIR)
     animal_accents(p)
     part(p, LEAD, HOOK_B, sample=LEAD_VOICE)
+    short_fill(p)
 
 
 def order_5(p):
     groove(p, A)
     part(p, AUX, HORN_STABS, sample=HORN)
+    animal_accents(p)
     part(p, LEAD, HOOK_A_SLIDES, sample=LEAD_VOICE)
     # The band drops out for the last half bar: the talking drum leads
     # into the quiet section.
@@ -169,10 +177,12 @@ def order_5(p):
 def order_6(p):
     part(p, LEAD, FLUTE_A, sample=FLUTE)
     part(p, AUX, CHOIR_PAD_B, sample=CHOIR)
-    part(p, OST_A, KALIMBA_A, 4, sample=KALIMBA, chords=B, transpose=12)
+    part(p, OST_A, KALIMBA_A, 4, sample=KALIMBA, chords=B, transpose=12,
+         volume=11)
     part(p, OST_B, "1 . . . . . 1 . . . 5 . . . . .", 4,
-         sample=LOG_DRUM, chords=B)
-    part(p, BASS, BASS_LONG, 4, sample=SUB_BASS, chords=B, transpose=-12)
+         sample=LOG_DRUM, chords=B, volume=26)
+    part(p, BASS, BASS_LONG, 4, sample=SUB_BASS, chords=B, transpose=-12,
+         volume=16)
     part(p, HAND, "S . s . S . s . S . s . S . s w", 4)
     part(p, CONGA, CONGA_SPARSE, 4)
     part(p, DRUM, DRUM_RIM, 4)
@@ -181,7 +191,8 @@ def order_6(p):
 def order_7(p):
     part(p, LEAD, FLUTE_B, sample=FLUTE)
     part(p, AUX, CHOIR_PAD_B, sample=CHOIR)
-    part(p, OST_A, KALIMBA_A, 4, sample=KALIMBA, chords=B, transpose=12)
+    part(p, OST_A, KALIMBA_A, 4, sample=KALIMBA, chords=B, transpose=12,
+         volume=13)
     write_part(p, OST_B, cycle(MARIMBA_3, 64), sample=MARIMBA,
                chords=B, transpose=12)
     part(p, BASS, BASS_B, 4, sample=BASS_GUITAR, chords=B, transpose=-12)
@@ -189,6 +200,8 @@ def order_7(p):
     part(p, CONGA, CONGA_A, 4)
     part(p, DRUM, DRUM_RIM, 2)
     part(p, DRUM, "q . . . i . . . q . . i i . . .", 2, start=32)
+    for row, letter in ((60, "v"), (61, "c"), (62, "C"), (63, "C")):
+        hit(p, DRUM, row, DRUM_KIT, letter)
 
 
 def order_8(p):
@@ -240,6 +253,7 @@ def order_12(p):
     part(p, AUX, HORN_STABS, sample=HORN)
     hit(p, AUX, 0, AUX_KIT, "X")
     part(p, LEAD, HOOK_C, sample=LEAD_VOICE)
+    short_fill(p)
 
 
 def order_13(p):
