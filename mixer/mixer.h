@@ -8,8 +8,9 @@
 // ticks, both on the audio thread.
 //
 // Files: voices.cpp (records, voice operations, commit, gains, resampling),
-// graph.cpp (buses, mix_init, mix_render), output.cpp (mix_to_int16); the
-// effect units are declared in mixer/fx.h.
+// graph.cpp (buses, mix_init, mix_render), graph_fused.cpp (the one-pass
+// render of the standard graph), output.cpp (mix_to_int16); the effect units
+// are declared in mixer/fx.h, their per-sample steps in mixer/fx_inline.h.
 #pragma once
 
 #include <cstddef>
