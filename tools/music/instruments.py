@@ -53,7 +53,7 @@ def marimba():
         (f * 3.93,   0.30, 0.22, 0.0),
         (f * 9.21,   0.08, 0.06, 0.0),
     ], attack=0.002)
-    return one_shot("marimba", tone, rate, 18)
+    return one_shot("marimba", tone, rate, 15)
 
 
 def guitar():
@@ -70,7 +70,7 @@ def guitar():
     tone = modal(rate, n, parts, attack=0.0008)
     pick = dsp.highpass(dsp.white_noise(n, 5), rate, 2500)
     pick = dsp.multiply(pick, dsp.exp_decay(n, rate, 0.008))
-    return one_shot("guitar", dsp.mix((tone, 1.0), (pick, 0.15)), rate, 20)
+    return one_shot("guitar", dsp.mix((tone, 1.0), (pick, 0.15)), rate, 16)
 
 
 def flute():
@@ -207,7 +207,7 @@ def lead():
     voices = [(cycles, 1.0), (cycles + 1, 0.3)]
     block = dsp.additive_period(voices, length, dsp.saw_harmonics(top))
     attack = attack_into(block, _count(rate, 0.012), lambda x: x)
-    s = looped("lead", attack, block, 15, rate)
+    s = looped("lead", attack, block, 20, rate)
     s.partials = dsp.additive_partials(voices, dsp.saw_harmonics(top))
     return s
 
