@@ -223,8 +223,9 @@ def order_8(p):
 def order_9(p):
     groove(p, A)
     hit(p, DRUM, 0, DRUM_KIT, "K")
-    part(p, AUX, CHOIR_ANSWER, sample=CHOIR)
-    hit(p, AUX, 0, AUX_KIT, "X")
+    # The hook comes back over the warm choir chords of the title.
+    part(p, AUX, CHOIR_PAD, sample=CHOIR, volume=8)
+    hit(p, HAND, 0, HAND_KIT, "X", 30)
     part(p, LEAD, HOOK_A, sample=LEAD_VOICE)
 
 
