@@ -4,6 +4,7 @@
 #include "tests/gfx/harness.h"
 
 #include <GL/gl.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,8 @@ TEST(Jpeg, DecodesRgbTopRowFirst) {
     ASSERT_NE(d.pixels, nullptr) << gfx_error();
     EXPECT_EQ(d.width, 64);
     EXPECT_EQ(d.height, 64);
+    // One spare row past the image.
+    EXPECT_GE(malloc_usable_size(d.pixels), size_t(65 * 64 * 3));
     // Flat areas of every quadrant, well away from the grid lines.
     expect_near_rgb(d.at(4, 4), quadrant_colours[0], 4);
     expect_near_rgb(d.at(60, 4), quadrant_colours[1], 4);
