@@ -159,7 +159,9 @@ void cap_video_open(const std::string& path, int width, int height, int fps)
     fcntl(audio_pipe[1], F_SETPIPE_SZ, 1 << 20);
 
     messages = std::tmpfile();
-    if (messages == nullptr)
+    // ffmpeg's copy of it, away from the descriptors the child is given.
+    const int messages_fd = messages != nullptr ? high_descriptor(dup(fileno(messages))) : -1;
+    if (messages_fd < 0)
         cap_fail(std::string("cannot make a file for ffmpeg's messages: ") + std::strerror(errno));
 
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
@@ -189,11 +191,12 @@ void cap_video_open(const std::string& path, int width, int height, int fps)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, video_pipe[0], 0);
     posix_spawn_file_actions_adddup2(&actions, audio_pipe[0], 3);
-    posix_spawn_file_actions_adddup2(&actions, fileno(messages), 2);
+    posix_spawn_file_actions_adddup2(&actions, messages_fd, 2);
     const int spawned = posix_spawnp(&child, "ffmpeg", &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(video_pipe[0]);
     close(audio_pipe[0]);
+    close(messages_fd);
     video_fd = video_pipe[1];
     audio_fd = audio_pipe[1];
     // Our ends do not block, so that a stalled ffmpeg is noticed (write_all).

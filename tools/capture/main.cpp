@@ -64,6 +64,23 @@ void open_pictures(const CapOptions& o)
     if (!gfx_load_pictures() || !gfx_load_font()) cap_fail(gfx_error());
 }
 
+// Frames that are not written still run the whole frame body, for its
+// logic (pulses, scene marks, the kick), but the scissor box keeps the
+// rasteriser to one pixel: nothing in the drawing reads pixels back, so the
+// next written frame is the same. (The scissor test is otherwise never on.)
+void draw_full_picture(bool full)
+{
+    static int current = -1;
+    if (current == int(full)) return;
+    current = int(full);
+    if (full) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glScissor(0, 0, 1, 1);
+        glEnable(GL_SCISSOR_TEST);
+    }
+}
+
 std::string seconds_text(double s)
 {
     char text[32];
@@ -128,6 +145,7 @@ int main(int argc, char** argv)
         const bool out = k >= first_out && (!picking || picked.count(k) != 0);
         const float t = float(double(k) / double(o.fps));
         if (pictures) {
+            draw_full_picture(out);
             demo_frame_at(state, t);
             if (out) glFinish();  // the rasteriser works on until asked to finish
         } else {

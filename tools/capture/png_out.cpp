@@ -30,7 +30,8 @@ int cap_write_png(const std::string& path, const uint8_t* rgba, int width, int h
     }
     png_init_io(png, file);
     // Fast enough for thousands of frames, still a fair size.
-    png_set_compression_level(png, 3);
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
