@@ -114,9 +114,12 @@ struct CapTimes {
     double audio = 0, drawing = 0, readback = 0, writing = 0;
 };
 
-// Shown only when standard error is a terminal. total_frames <= 0 means
-// unknown: the time left is then estimated from the song position.
-void cap_progress_show(int64_t frame, int64_t total_frames, uint32_t position, bool final);
+// The bar: frame, song position, frames per second and time left. Shown
+// only when standard error is a terminal. total_frames <= 0 means unknown:
+// the time left is then estimated from the song position. Frames before
+// first_written are run for their logic only, and do not count in the pace.
+void cap_progress_show(int64_t frame, int64_t total_frames, int64_t first_written,
+                       uint32_t position, bool final);
 
 // One line on stderr: frames, wall time, output frame rate and where the
 // time went.

@@ -192,7 +192,14 @@ void cap_video_open(const std::string& path, int width, int height, int fps)
     posix_spawn_file_actions_adddup2(&actions, video_pipe[0], 0);
     posix_spawn_file_actions_adddup2(&actions, audio_pipe[0], 3);
     posix_spawn_file_actions_adddup2(&actions, messages_fd, 2);
-    const int spawned = posix_spawnp(&child, "ffmpeg", &actions, nullptr, argv.data(), environ);
+    // A group of its own: Ctrl-C reaches only us, and we stop ffmpeg and
+    // remove its unfinished file.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int spawned = posix_spawnp(&child, "ffmpeg", &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(video_pipe[0]);
     close(audio_pipe[0]);

@@ -2,6 +2,7 @@
 // The frame loop: every frame from 0 runs the production's own frame body
 // at demo time k / fps after the sound has caught up with that time; the
 // frames of the span asked for are read back and written out.
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <GL/gl.h>
@@ -26,6 +27,15 @@ namespace {
 
 // Without --to, a song that never reaches the production's end stops here.
 constexpr double kLongestSong = 3600.0;
+
+// Set by Ctrl-C or a termination request; the frame loop then stops, and
+// the unfinished files go with it.
+volatile sig_atomic_t interrupted = 0;
+
+void on_interrupt(int)
+{
+    interrupted = 1;
+}
 
 WavWriter wav;
 std::string wav_part;  // removed at exit unless the WAV was completed
@@ -93,6 +103,8 @@ std::string seconds_text(double s)
 int main(int argc, char** argv)
 {
     const CapOptions o = cap_parse_options(argc, argv);
+    signal(SIGINT, on_interrupt);
+    signal(SIGTERM, on_interrupt);
     const bool pictures = !o.video_path.empty() || !o.png_dir.empty() || !o.png_path.empty();
     const bool picking = !o.frame_at.empty();
 
@@ -136,6 +148,7 @@ int main(int argc, char** argv)
     int64_t end_frame = -1;  // the production's last frame, once seen
 
     for (int64_t k = 0; k < stop_before; ++k) {
+        if (interrupted) cap_fail("interrupted");
         double mark = cap_now();
         cap_song_view_at(k * CAP_RATE / o.fps);
         double now = cap_now();
@@ -180,7 +193,7 @@ int main(int argc, char** argv)
             times.writing += cap_now() - mark;
         }
         if (out) ++frames_out;
-        cap_progress_show(k, known_total, pt_position(), false);
+        cap_progress_show(k, known_total, first_out, pt_position(), false);
         if (state.quit) {
             end_frame = k;
             break;
@@ -200,7 +213,7 @@ int main(int argc, char** argv)
                  " is past the end of the production (its last frame is at " +
                  seconds_text(song_end) + ")");
 
-    cap_progress_show(stop_before - 1, known_total, pt_position(), true);
+    cap_progress_show(stop_before - 1, known_total, first_out, pt_position(), true);
 
     if (sinks.wav) {
         if (!wav_close(&wav)) cap_fail("cannot write " + o.wav_path + ": " + std::strerror(errno));

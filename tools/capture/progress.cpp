@@ -14,7 +14,8 @@ namespace {
 bool bar_on_screen = false;
 double bar_started = -1.0;
 double bar_last_shown = -1.0;
-int64_t bar_first_frame = -1;
+int64_t bar_first_frame = -1;  // first written frame shown
+double bar_span_started = -1.0;
 
 // Rows of the song up to the production's end, for an estimate of the time
 // left when the number of frames is not known beforehand.
@@ -53,31 +54,38 @@ double cap_now()
     std::exit(1);
 }
 
-void cap_progress_show(int64_t frame, int64_t total_frames, uint32_t position, bool final)
+void cap_progress_show(int64_t frame, int64_t total_frames, int64_t first_written,
+                       uint32_t position, bool final)
 {
     static const bool terminal = isatty(STDERR_FILENO) != 0;
     if (!terminal) return;
     const double now = cap_now();
-    if (bar_started < 0.0) {
-        bar_started = now;
+    if (bar_started < 0.0) bar_started = now;
+    // The frames before the written span are quick (nothing to read back or
+    // encode): the pace of the written ones alone tells the time left.
+    if (frame >= first_written && bar_first_frame < 0) {
         bar_first_frame = frame;
+        bar_span_started = now;
     }
     if (!final && now - bar_last_shown < 0.2) return;
     bar_last_shown = now;
 
-    const double elapsed = now - bar_started;
-    const int64_t done = frame - bar_first_frame;
-    const double fps = elapsed > 0.0 ? double(done) / elapsed : 0.0;
-    double fraction;
-    if (total_frames > 0) {
-        fraction = double(frame) / double(total_frames);
-    } else {
-        fraction = song_rows(position) / kRowsToEnd;
-    }
-    if (fraction > 1.0) fraction = 1.0;
-    if (final) fraction = 1.0;
-    // The frames before the written span are counted in the work: they are drawn too.
-    const double left = fraction > 0.0 ? elapsed * (1.0 - fraction) / fraction : -1.0;
+    // Frames still to go: known, or estimated from the rows of the song left
+    // to play until the production's end.
+    const double rows = song_rows(position);
+    double frames_left;
+    if (total_frames > 0) frames_left = double(total_frames - 1 - frame);
+    else if (rows > 0.0) frames_left = double(frame) * (kRowsToEnd - rows) / rows;
+    else frames_left = -1.0;
+    if (final) frames_left = 0.0;
+    const double fraction = frames_left >= 0.0 ? double(frame + 1) / (double(frame + 1) + frames_left) : 0.0;
+
+    double pace = 0.0;  // frames per second
+    if (bar_first_frame >= 0 && now > bar_span_started)
+        pace = double(frame - bar_first_frame) / (now - bar_span_started);
+    else if (now > bar_started)
+        pace = double(frame) / (now - bar_started);
+    const double left = pace > 0.0 && frames_left >= 0.0 ? frames_left / pace : -1.0;
 
     constexpr int kWidth = 30;
     char bar[kWidth + 1];
@@ -85,9 +93,10 @@ void cap_progress_show(int64_t frame, int64_t total_frames, uint32_t position, b
     for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '.';
     bar[kWidth] = '\0';
     char left_text[16];
-    format_seconds(left_text, sizeof left_text, final ? 0.0 : left);
-    std::fprintf(stderr, "\rcapture [%s] %3d%%  frame %6lld  position %4u  %6.1f fps  %s left ",
-                 bar, int(fraction * 100.0), static_cast<long long>(frame), position, fps, left_text);
+    format_seconds(left_text, sizeof left_text, left);
+    std::fprintf(stderr, "\rcapture [%s] %3d%%  frame %6lld%s  position %4u  %6.1f fps  %s left ",
+                 bar, int(fraction * 100.0), static_cast<long long>(frame),
+                 frame < first_written ? " (before the span)" : "", position, pace, left_text);
     bar_on_screen = true;
     if (final) {
         std::fputc('\n', stderr);
