@@ -15,7 +15,7 @@ std::map<std::string, std::string> probe(const std::string& path, const std::str
 {
     const Outcome o = run("ffprobe -v error -select_streams " + stream +
                           " -count_frames -show_entries "
-                          "stream=codec_name,width,height,r_frame_rate,nb_read_frames,duration,"
+                          "stream=codec_name,width,height,r_frame_rate,nb_read_frames,start_time,duration,"
                           "sample_rate,channels,pix_fmt -of default=noprint_wrappers=1 '" + path + "'");
     EXPECT_EQ(o.status, 0) << o.err;
     std::map<std::string, std::string> fields;
@@ -63,6 +63,9 @@ TEST(CaptureVideo, FfprobeSeesTheSpanSizeRateAndSound)
         EXPECT_EQ(audio["channels"], "2") << c.args;
         // AAC codes whole blocks of 1,024 samples.
         EXPECT_NEAR(std::atof(audio["duration"].c_str()), c.seconds, 0.03) << c.args;
+        // Sound and picture start together, also for a span that starts late.
+        EXPECT_NEAR(std::atof(video["start_time"].c_str()), 0.0, 0.001) << c.args;
+        EXPECT_NEAR(std::atof(audio["start_time"].c_str()), 0.0, 0.001) << c.args;
     }
 }
 

@@ -98,6 +98,39 @@ std::string seconds_text(double s)
     return text;
 }
 
+// Frame k's picture to every picture output asked for.
+void write_picture(const CapOptions& o, int64_t k, const uint8_t* rgba)
+{
+    if (!o.video_path.empty()) cap_video_write_frame(rgba);
+    if (!o.png_path.empty() && !cap_write_png(o.png_path, rgba, o.width, o.height))
+        cap_fail("cannot write " + o.png_path + ": " + std::strerror(errno));
+    if (!o.png_dir.empty()) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%06lld.png", static_cast<long long>(k));
+        const std::string path = o.png_dir + name;
+        if (!cap_write_png(path, rgba, o.width, o.height))
+            cap_fail("cannot write " + path + ": " + std::strerror(errno));
+    }
+}
+
+// After the frame loop: fails when the frames asked for lie past the
+// production's last frame (end_frame, -1 when the loop stopped before it).
+void check_span_reached(const CapOptions& o, const std::set<int64_t>& picked, int64_t first_out,
+                        int64_t end_frame)
+{
+    const bool picking = !picked.empty();
+    if (end_frame < 0) {
+        if (!picking && o.to_seconds < 0.0)
+            cap_fail("the song did not reach position 1550 within an hour; give --to");
+        return;
+    }
+    const std::string last = " is past the end of the production (its last frame is at " +
+                             seconds_text(double(end_frame) / o.fps) + ")";
+    if (picking && *picked.rbegin() > end_frame)
+        cap_fail("--frame-at " + seconds_text(double(*picked.rbegin()) / o.fps) + last);
+    if (first_out > end_frame) cap_fail("--from " + seconds_text(o.from_seconds) + last);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -180,16 +213,7 @@ int main(int argc, char** argv)
             now = cap_now();
             times.readback += now - mark;
             mark = now;
-            if (sinks.video) cap_video_write_frame(rgba.data());
-            if (!o.png_path.empty() && !cap_write_png(o.png_path, rgba.data(), o.width, o.height))
-                cap_fail("cannot write " + o.png_path + ": " + std::strerror(errno));
-            if (!o.png_dir.empty()) {
-                char name[32];
-                std::snprintf(name, sizeof name, "/%06lld.png", static_cast<long long>(k));
-                const std::string path = o.png_dir + name;
-                if (!cap_write_png(path, rgba.data(), o.width, o.height))
-                    cap_fail("cannot write " + path + ": " + std::strerror(errno));
-            }
+            write_picture(o, k, rgba.data());
             times.writing += cap_now() - mark;
         }
         if (out) ++frames_out;
@@ -200,18 +224,8 @@ int main(int argc, char** argv)
         }
     }
 
-    const double song_end = end_frame >= 0 ? double(end_frame) / o.fps : -1.0;
     if (end_frame >= 0) stop_before = end_frame + 1;
-    if (end_frame < 0 && !picking && o.to_seconds < 0.0)
-        cap_fail("the song did not reach position 1550 within an hour; give --to");
-    if (picking && end_frame >= 0 && *picked.rbegin() > end_frame)
-        cap_fail("--frame-at " + seconds_text(double(*picked.rbegin()) / o.fps) +
-                 " is past the end of the production (its last frame is at " +
-                 seconds_text(song_end) + ")");
-    if (first_out > end_frame && end_frame >= 0)
-        cap_fail("--from " + seconds_text(o.from_seconds) +
-                 " is past the end of the production (its last frame is at " +
-                 seconds_text(song_end) + ")");
+    check_span_reached(o, picked, first_out, end_frame);
 
     cap_progress_show(stop_before - 1, known_total, first_out, pt_position(), true);
 
