@@ -72,7 +72,7 @@ struct ModBuilder {
         return *this;
     }
 
-    // The whole file. Sample data the spec leaves out is a decaying saw so
+    // The whole file. Sample data left unset is a decaying saw so
     // that every sample makes sound and its last bytes are not zero.
     std::vector<uint8_t> build() const {
         std::vector<uint8_t> f(1084, 0);
