@@ -59,7 +59,7 @@ int snd_open(int rate, int frames);
 // and the voice operations; 0 (table left empty) when SDL refuses the device.
 int snd_sdl_install(int rate, int frames);
 // SDL_OpenAudio with our request (stereo, snd_sdl_sample_format, callback
-// snd_audio_callback, no obtained spec). 1 or 0.
+// snd_audio_callback, no obtained format asked for). 1 or 0.
 int snd_sdl_open_device(int rate, int frames);
 // The sample format asked of the device: signed 16-bit (AUDIO_S16LSB) at
 // every rate, since the callback always writes signed 16-bit frames.

@@ -44,7 +44,7 @@ int snd_sdl_open_device(int rate, int frames) {
     request.samples = uint16_t(frames);
     request.callback = snd_audio_callback;
     request.userdata = nullptr;
-    // No obtained spec: SDL converts to the device's own format if it differs.
+    // No obtained format is asked for: SDL converts to the device's own format if it differs.
     return SDL_OpenAudio(&request, nullptr) >= 0 ? 1 : 0;
 }
 
