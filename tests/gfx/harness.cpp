@@ -115,6 +115,13 @@ size_t count_kind(const std::vector<FbPrimitive>& primitives, FbPrimitive::Kind 
                                 [&](const FbPrimitive& p) { return p.kind == kind; }));
 }
 
+std::vector<FbPrimitive> lines_of(const std::vector<FbPrimitive>& primitives) {
+    std::vector<FbPrimitive> lines;
+    for (const FbPrimitive& p : primitives)
+        if (p.kind == FbPrimitive::line) lines.push_back(p);
+    return lines;
+}
+
 // --- state left behind --------------------------------------------------------
 
 GlState snapshot() {

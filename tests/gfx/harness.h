@@ -45,6 +45,8 @@ struct FbPrimitive {
 // Runs draw in feedback mode and returns what reached the rasteriser.
 std::vector<FbPrimitive> capture(const std::function<void()>& draw);
 size_t count_kind(const std::vector<FbPrimitive>& primitives, FbPrimitive::Kind kind);
+// The line segments among captured primitives, in drawing order.
+std::vector<FbPrimitive> lines_of(const std::vector<FbPrimitive>& primitives);
 
 // --- state left behind --------------------------------------------------------
 struct GlState {

@@ -8,17 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-std::vector<FbPrimitive> lines_of(const std::vector<FbPrimitive>& all) {
-    std::vector<FbPrimitive> lines;
-    for (const FbPrimitive& p : all)
-        if (p.kind == FbPrimitive::line) lines.push_back(p);
-    return lines;
-}
-
-}  // namespace
-
 class BandedSolids : public GlTest {};
 
 TEST_F(BandedSolids, NestedRingsCloseAndOrbitTheirCentres) {

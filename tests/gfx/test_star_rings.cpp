@@ -11,13 +11,6 @@ namespace {
 
 constexpr double extent = 40;
 
-std::vector<FbPrimitive> lines_of(const std::vector<FbPrimitive>& all) {
-    std::vector<FbPrimitive> lines;
-    for (const FbPrimitive& p : all)
-        if (p.kind == FbPrimitive::line) lines.push_back(p);
-    return lines;
-}
-
 }  // namespace
 
 class StarRings : public GlTest {};
